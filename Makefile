@@ -1,0 +1,40 @@
+# The two set-up commands: `make demo` and `make test`. Everything else is here
+# for developers.
+JOBS ?= $(shell nproc)
+PRESETS = native native-asan win64
+
+.PHONY: demo test deps build $(addprefix build-,$(PRESETS)) test-native test-asan test-win64 \
+        screenshots fuzz bench clean
+
+deps:
+	scripts/install-deps
+
+build: $(addprefix build-,$(PRESETS))
+
+$(addprefix build-,$(PRESETS)): build-%: deps
+	cmake --preset $* >/dev/null
+	cmake --build --preset $* -j $(JOBS)
+
+test: build
+	ctest --preset native -j $(JOBS)
+	ctest --preset native-asan -j $(JOBS)
+	scripts/with-wine ctest --preset win64 -j $(JOBS)
+
+demo: build-win64
+	scripts/demo
+
+screenshots: build-win64
+	scripts/screenshots
+
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS)
+	@echo "fuzz targets: build/fuzz/fuzz/ (run one with scripts/fuzz NAME SECONDS)"
+
+bench: deps
+	cmake --preset bench >/dev/null
+	cmake --build --preset bench -j $(JOBS)
+	@for b in build/bench/bench/*_bench; do $$b; done
+
+clean:
+	rm -rf build

@@ -1,0 +1,21 @@
+# Test helpers shared by every test folder.
+include(CTest)
+
+if(BUILD_TESTING)
+  # GoogleTest is built from Debian's sources so that the same library serves
+  # the native, sanitized and MinGW builds with the flags of each.
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+  include(GoogleTest)
+endif()
+
+# tevra_add_test(NAME SOURCES... LIBS...): one GoogleTest program whose cases are
+# listed when ctest runs (natively, or through Wine for the MinGW build).
+function(tevra_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES TIMEOUT 120)
+endfunction()

@@ -1,0 +1,9 @@
+// The subcommands of tevra-pack. Each takes the arguments after its own name
+// and returns the process exit status: 0 ok, 1 input error, 2 usage error.
+#pragma once
+
+struct PackCommand {
+  const char* name;
+  const char* summary;
+  int (*run)(int argc, char** argv);
+};

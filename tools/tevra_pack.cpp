@@ -1,0 +1,43 @@
+// tevra-pack: builds, inspects and checks quizzes for the Tevra player.
+#include <cstdio>
+#include <cstring>
+
+#include "tools/commands.h"
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+// Registered subcommands, in the order --help lists them.
+const PackCommand kCommands[] = {
+    {nullptr, nullptr, nullptr},
+};
+
+void PrintUsage(FILE* out) {
+  std::fprintf(out, "usage: tevra-pack COMMAND [ARGS...]\n\ncommands:\n");
+  for (const PackCommand& command : kCommands) {
+    if (command.name) std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+  }
+  std::fprintf(out, "\n'tevra-pack COMMAND --help' describes one command.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    PrintUsage(stderr);
+    return kExitUsage;
+  }
+  if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+    PrintUsage(stdout);
+    return 0;
+  }
+  for (const PackCommand& command : kCommands) {
+    if (command.name && std::strcmp(argv[1], command.name) == 0) {
+      return command.run(argc - 2, argv + 2);
+    }
+  }
+  std::fprintf(stderr, "tevra-pack: unknown command '%s'\n", argv[1]);
+  PrintUsage(stderr);
+  return kExitUsage;
+}
