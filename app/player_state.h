@@ -1,0 +1,26 @@
+// The player's one record, reached by every window procedure through `quiz`:
+// the loaded quiz (pure data) and what the Win32 shell owns around it.
+#pragma once
+
+#include <windows.h>
+
+#include "quiz/quiz_data.h"
+
+constexpr int kTempDirSize = 512;
+
+struct PlayerQuiz {
+  QuizData data;
+  HFONT textFont;   // created by the panel when it builds its rows
+  HFONT scoreFont;
+  HFONT titleFont;
+  HBRUSH panelBrush;
+  HBRUSH redBrush;
+  HBRUSH orangeBrush;
+  HBRUSH amberBrush;
+  HBRUSH paleYellowBrush;
+  HWND panelWindow;
+  HWND headerWindow;
+  char tempDir[kTempDirSize];
+};
+
+extern PlayerQuiz* quiz;
