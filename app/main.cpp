@@ -1,4 +1,6 @@
 // The player's entry point.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return 0;
+}

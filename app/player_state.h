@@ -10,7 +10,7 @@ constexpr int kTempDirSize = 512;
 
 struct PlayerQuiz {
   QuizData data;
-  HFONT textFont;   // created by the panel when it builds its rows
+  HFONT textFont;  // created by the panel when it builds its rows
   HFONT scoreFont;
   HFONT titleFont;
   HBRUSH panelBrush;

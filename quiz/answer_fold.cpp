@@ -8,11 +8,16 @@ constexpr unsigned char kCaseBit = 0x20;
 // code page 1252.
 unsigned char UpcaseSpecial(unsigned char b) {
   switch (b) {
-    case 0x9A: return 0x8A;  // š -> Š
-    case 0x9C: return 0x8C;  // œ -> Œ
-    case 0x9E: return 0x8E;  // ž -> Ž
-    case 0xFF: return 0x9F;  // ÿ -> Ÿ
-    default: return b;
+    case 0x9A:
+      return 0x8A;  // š -> Š
+    case 0x9C:
+      return 0x8C;  // œ -> Œ
+    case 0x9E:
+      return 0x8E;  // ž -> Ž
+    case 0xFF:
+      return 0x9F;  // ÿ -> Ÿ
+    default:
+      return b;
   }
 }
 

@@ -16,5 +16,7 @@ TEST(Charset, NonAsciiLiteralsAreCodePage1252Bytes) {
 }
 
 TEST(Charset, EscapedAndLiteralFormsAgree) {
-  EXPECT_STREQ("y a de l'idée", "y a de l'id\xE9" "e");
+  EXPECT_STREQ("y a de l'idée",
+               "y a de l'id\xE9"
+               "e");
 }

@@ -1,8 +1,7 @@
 // Proves the whole path: a MinGW program under Wine creates real windows, sends
 // them real messages and reads code page 1252 text back.
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 namespace {
 
@@ -35,7 +34,8 @@ TEST(UiSmoke, EditControlKeepsCodePage1252Text) {
 
   SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("\xC9t\xE9"));
   char text[16] = {};
-  const LRESULT length = SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+  const LRESULT length =
+      SendMessageA(edit, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
   EXPECT_EQ(length, 3);
   EXPECT_EQ(static_cast<unsigned char>(text[2]), 0xE9);
   EXPECT_STREQ(text, "Été");
