@@ -1,0 +1,95 @@
+#include "progress/save_progress.h"
+
+#include <string>
+#include <vector>
+
+#include "progress/saved_answers.h"
+
+namespace {
+
+constexpr int kFirstAnswerFieldId = 4000;
+constexpr int kFieldTextSize = 260;
+constexpr char kTempSuffix[] = ".new";
+
+std::string FileNameOfThisProgram() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  return SavedAnswersFileName(path);
+}
+
+// The file as it stands, or nothing when it cannot be read.
+std::string ReadWholeFile(const std::string& name) {
+  std::string bytes;
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool WriteWholeFile(const std::string& name, const std::string& bytes) {
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  ok = CloseHandle(file) && ok;
+  if (!ok) DeleteFileA(name.c_str());
+  return ok;
+}
+
+// The text of every answer field, in answer-number order. The strings are
+// kept in `texts` so that the fields' views stay valid.
+std::vector<SavedField> CollectFields(const PlayerQuiz& player, std::vector<std::string>* texts) {
+  int count = player.data.answersPerQuestion * player.data.questionCount;
+  texts->assign(count, std::string());
+  std::vector<SavedField> fields(count, SavedField{false, {}});
+  for (int n = 1; n <= count; ++n) {
+    HWND field =
+        player.panelWindow ? GetDlgItem(player.panelWindow, kFirstAnswerFieldId + n) : nullptr;
+    if (!field) continue;
+    char text[kFieldTextSize] = {};
+    GetWindowTextA(field, text, kFieldTextSize);
+    (*texts)[n - 1] = text;
+    fields[n - 1] = {true, (*texts)[n - 1]};
+  }
+  return fields;
+}
+
+void TellSaveFailed(const PlayerQuiz& player, const std::string& name, SaveMoment moment) {
+  std::string text = "Impossible d'enregistrer vos r\xE9ponses dans le fichier " + name + ".";
+  text += moment == SaveMoment::kOnClosing
+              ? "\nLes r\xE9ponses tap\xE9"
+                "es depuis le dernier enregistrement seront perdues."
+              : "\nV\xE9rifiez que le dossier n'est pas prot\xE9g\xE9 en \xE9"
+                "criture, puis "
+                "r\xE9"
+                "essayez.";
+  HWND owner = player.panelWindow ? GetAncestor(player.panelWindow, GA_ROOT) : nullptr;
+  MessageBoxA(owner, text.c_str(), "Tevra", MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+bool SaveProgress(const PlayerQuiz& player, SaveMoment moment) {
+  std::vector<std::string> texts;
+  std::vector<SavedField> fields = CollectFields(player, &texts);
+  // A quiz that failed to load has no field at all: writing would only empty
+  // the file of an earlier, good run.
+  if (fields.empty()) return true;
+
+  std::string name = FileNameOfThisProgram();
+  std::string bytes = BuildSavedAnswers(fields, SplitSavedLines(ReadWholeFile(name)));
+  std::string temporary = name + kTempSuffix;
+  bool saved = WriteWholeFile(temporary, bytes) &&
+               MoveFileExA(temporary.c_str(), name.c_str(), MOVEFILE_REPLACE_EXISTING);
+  if (!saved) {
+    DeleteFileA(temporary.c_str());
+    TellSaveFailed(player, name, moment);
+  }
+  return saved;
+}
