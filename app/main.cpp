@@ -1,6 +1,8 @@
 // The player's entry point.
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return 0;
+#include "app/player.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  return RunPlayer(instance);
 }

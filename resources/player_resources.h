@@ -1,0 +1,9 @@
+// Identifiers of the player's own resources, shared by the resource script
+// and the code that loads them.
+#pragma once
+
+#define IDD_QUESTION_PANEL 1001
+#define IDD_HEADER_BAR 1002
+#define IDC_LINK_HAND 1003
+#define IDI_PLAY 1004
+#define IDI_STOP 1005
