@@ -1,0 +1,265 @@
+#include "tools/quiz_source.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/quiz_text.h"
+
+namespace {
+
+constexpr char kFile[] = "quiz.toml";
+
+// A valid one-question text list; each case below adds to it or breaks it.
+constexpr char kTitle[] = "title = \"T\"\n";
+constexpr char kQuestion[] = "[[question]]\ntext = \"Q\"\nanswer = \"A\"\n";
+
+std::string Questions(int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += kQuestion;
+  return out;
+}
+
+std::string Repeat(const std::string& piece, int count) {
+  std::string out;
+  for (int i = 0; i < count; ++i) out += piece;
+  return out;
+}
+
+std::string JoinErrors(const std::vector<std::string>& errors) {
+  std::string out;
+  for (const std::string& error : errors) out += error + "\n";
+  return out;
+}
+
+struct BadInput {
+  const char* what;
+  std::string toml;
+  const char* expected;  // a fragment of the error text
+};
+
+// The author mistakes the packer must refuse, each with the words that point at it.
+std::vector<BadInput> BadInputs() {
+  const std::string grid = "title = \"T\"\ndisplay = \"pictures\"\nanswers_per_question = 2\n";
+  return {
+      {"TOML syntax", "title = \"T\n", "quiz.toml:1:11: TOML syntax error"},
+      {"not UTF-8", "title = \"\xE9t\xE9\"\n", "TOML syntax error"},
+      {"outside code page 1252", "title = \"\xE4\xB8\xAD\"\n" + Questions(1),
+       "quiz.toml:1: field 'title': character U+4E2D is not in code page 1252"},
+      {"U+0000", kTitle + std::string("[[question]]\ntext = \"a\\u0000b\"\nanswer = \"A\"\n"),
+       "question 1, field 'text': character U+0000"},
+      {"U+0081", kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"\\u0081\"\n"),
+       "question 1, field 'answer': character U+0081"},
+      {"U+008D", kTitle + Questions(1) + "[[question]]\ntext = \"\\u008D\"\nanswer = \"A\"\n",
+       "question 2, field 'text': character U+008D"},
+      {"U+008F", "title = \"\\u008F\"\n" + Questions(1), "field 'title': character U+008F"},
+      {"U+0090", "title = \"T\"\nlink = \"\\u0090\"\n" + Questions(1),
+       "field 'link': character U+0090"},
+      {"U+009D", "title = \"T\"\ncodes = [\"\\u009D\"]\n" + Questions(1),
+       "field 'codes[1]': character U+009D"},
+      {"bar in a question", kTitle + std::string("[[question]]\ntext = \"a|b\"\nanswer = \"A\"\n"),
+       "question 1, field 'text': contains '|'"},
+      {"bar in an answer", kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"A|B\"\n"),
+       "question 1, field 'answer': contains '|'"},
+      {"bar in the footer", "title = \"T\"\nfooter = \"a|b\"\n" + Questions(1),
+       "field 'footer': contains '|'"},
+      {"bar in an extra text",
+       "title = \"T\"\nkind = 2\n[[question]]\ntext = \"Q\"\nanswer = \"A\"\nextra = \"|\"\n",
+       "question 1, field 'extra': contains '|'"},
+      {"line break in a code", "title = \"T\"\ncodes = [\"a\\nb\"]\n" + Questions(1),
+       "field 'codes[1]': contains a line break"},
+      {"carriage return in a code", "title = \"T\"\ncodes = [\"\", \"a\\rb\"]\n" + Questions(2),
+       "field 'codes[2]': contains a line break"},
+      {"field of 260", "title = \"" + std::string(260, 'x') + "\"\n" + Questions(1),
+       "field 'title': is 260 characters long, over the limit of 259"},
+      {"accented field of 260",
+       kTitle + ("[[question]]\nanswer = \"A\"\ntext = \"" + Repeat("\xC3\xA9", 260) + "\"\n"),
+       "question 1, field 'text': is 260 characters long, over the limit of 259"},
+      {"code of 260", "title = \"T\"\ncodes = [\"" + std::string(260, 'c') + "\"]\n" + Questions(1),
+       "field 'codes[1]': is 260 characters long"},
+      {"answer of 86",
+       kTitle + ("[[question]]\ntext = \"Q\"\nanswer = \"" + std::string(86, 'a') + "\"\n"),
+       "question 1, field 'answer': is 86 characters long, over the limit of 85"},
+      {"second answer of 86",
+       grid + "[[question]]\nanswers = [\"a\", \"" + std::string(86, 'b') + "\"]\n",
+       "question 1, field 'answers[2]': is 86 characters long"},
+      {"link of 25", "title = \"T\"\nlink = \"" + std::string(25, 'l') + "\"\n" + Questions(1),
+       "field 'link': is 25 characters long, over the limit of 24"},
+      {"footer of 43", "title = \"T\"\nfooter = \"" + std::string(43, 'f') + "\"\n" + Questions(1),
+       "field 'footer': is 43 characters long, over the limit of 42"},
+      {"97 questions", kTitle + Questions(97),
+       "field 'question': 97 questions, over the limit of 96"},
+      {"no question", kTitle, "the quiz needs at least one [[question]] table"},
+      {"kind 10", "title = \"T\"\nkind = 10\n" + Questions(1),
+       "field 'kind': must be an integer from 0 to 9"},
+      {"kind -1", "title = \"T\"\nkind = -1\n" + Questions(1), "field 'kind': must be an integer"},
+      {"kind as text", "title = \"T\"\nkind = \"2\"\n" + Questions(1),
+       "field 'kind': must be an integer"},
+      {"unknown display", "title = \"T\"\ndisplay = \"grid\"\n" + Questions(1),
+       "field 'display': must be one of"},
+      {"three answers per question", "title = \"T\"\nanswers_per_question = 3\n" + Questions(1),
+       "field 'answers_per_question': must be an integer from 1 to 2"},
+      {"missing answer", kTitle + Questions(1) + "[[question]]\ntext = \"Q\"\n",
+       "quiz.toml:5: question 2, field 'answer': missing"},
+      {"missing second answer", grid + "[[question]]\nanswers = [\"a\"]\n",
+       "question 1, field 'answers': must be an array of two strings"},
+      {"one answer written as two", grid + "[[question]]\nanswer = \"a\"\n",
+       "question 1, field 'answers': missing"},
+      {"empty answer", kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"\"\n"),
+       "question 1, field 'answer': is empty"},
+      {"answer with an outer space",
+       kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"Paris \"\n"),
+       "field 'answer': starts or ends with a space"},
+      {"answer with a tab",
+       kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"a\\tb\"\n"),
+       "field 'answer': contains a control character"},
+      {"two answers in a text list", "title = \"T\"\nanswers_per_question = 2\n",
+       "field 'answers_per_question': a \"text\" display has one answer field per question"},
+      {"text missing in a text list", kTitle + std::string("[[question]]\nanswer = \"A\"\n"),
+       "question 1, field 'text': missing"},
+      {"extra the kind does not use",
+       kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"A\"\nextra = \"E\"\n"),
+       "question 1, field 'extra': is not used by kind 0"},
+      {"extra missing for kind 2", "title = \"T\"\nkind = 2\n" + Questions(1),
+       "question 1, field 'extra': missing"},
+      {"second extra the kind does not use",
+       "title = \"T\"\nkind = 2\n[[question]]\ntext = \"Q\"\nanswer = \"A\"\nextra = \"E\"\n"
+       "extra2 = \"F\"\n",
+       "question 1, field 'extra2': is not used by kind 2"},
+      {"more codes than questions", "title = \"T\"\ncodes = [\"a\", \"b\"]\n" + Questions(1),
+       "field 'codes': 2 codes for 1 questions"},
+      {"misspelt field", "title = \"T\"\ntitel = \"U\"\n" + Questions(1),
+       "field 'titel': unknown field"},
+      {"misspelt question field", kTitle + std::string(kQuestion) + "answr = \"B\"\n",
+       "question 1, field 'answr': unknown field"},
+      {"colour out of range", "title = \"T\"\ncolour = [256, 0, 0]\n" + Questions(1),
+       "field 'colour': must be an array of three integers"},
+      {"colour of two", "title = \"T\"\ncolour = [1, 2]\n" + Questions(1),
+       "field 'colour': must be an array of three integers"},
+      {"picture in a text list", kTitle + std::string(kQuestion) + "picture = \"a.png\"\n",
+       "question 1, field 'picture': is never shown"},
+      {"missing title", Questions(1), "field 'title': missing"},
+  };
+}
+
+TEST(QuizSource, RefusesBadAuthorInput) {
+  for (const BadInput& row : BadInputs()) {
+    QuizSource quiz;
+    quiz.title = "untouched";
+    std::vector<std::string> errors;
+    EXPECT_FALSE(ParseQuizSource(row.toml, kFile, &quiz, &errors)) << row.what;
+    EXPECT_NE(JoinErrors(errors).find(row.expected), std::string::npos)
+        << row.what << ": expected \"" << row.expected << "\" in\n"
+        << JoinErrors(errors);
+    EXPECT_EQ(quiz.title, "untouched") << row.what << ": a refused source must leave no result";
+  }
+}
+
+TEST(QuizSource, AcceptsEveryLimitExactly) {
+  const std::string toml = "title = \"" + Repeat("\xC3\xA9", 259) + "\"\nlink = \"" +
+                           std::string(24, 'l') + "\"\nfooter = \"" + std::string(42, 'f') +
+                           "\"\ncodes = [\"" + std::string(259, 'c') + "\"]\n" +
+                           "[[question]]\ntext = \"Q\"\nanswer = \"" + std::string(85, 'a') +
+                           "\"\n" + Questions(95);
+  QuizSource quiz;
+  std::vector<std::string> errors;
+  ASSERT_TRUE(ParseQuizSource(toml, kFile, &quiz, &errors)) << JoinErrors(errors);
+  EXPECT_EQ(quiz.title, std::string(259, '\xE9'));
+  EXPECT_EQ(quiz.questions.size(), 96u);
+  EXPECT_EQ(quiz.codes.size(), 96u);
+}
+
+TEST(QuizSource, ReadsEveryFieldAndPadsTheCodes) {
+  const char toml[] =
+      "title = \"Drapeaux d\xE2\x80\x99"
+      "Europe\"\n"
+      "author = \"Zo\xC3\xA9\"\nsubtitle = \"S\"\ndisplay = \"pictures\"\nkind = 3\n"
+      "answers_per_question = 2\nanswer_captions = [\"Pays\", \"Capitale\"]\n"
+      "colour = [1, 2, 3]\nlink = \"https://x.fr\"\nfooter = \"F\"\ncodes = [\"\", \"C\"]\n"
+      "scramble = true\n"
+      "[[question]]\nanswers = [\"France\", \"Paris\"]\nextra = \"E\"\nextra2 = \"E2\"\n"
+      "picture = \"fr.png\"\nanswer_picture = \"fr-r\xC3\xA9ponse.png\"\n"
+      "[[question]]\ntext = \"T\"\nanswers = [\"\xC5\x92il\", \"-\"]\nextra = \"\"\n"
+      "[[question]]\nanswers = [\"a\", \"b\"]\nextra = \"x\"\n";
+  QuizSource quiz;
+  std::vector<std::string> errors;
+  ASSERT_TRUE(ParseQuizSource(toml, kFile, &quiz, &errors)) << JoinErrors(errors);
+  EXPECT_EQ(quiz.title,
+            "Drapeaux d\x92"
+            "Europe");
+  EXPECT_EQ(quiz.author, "Zo\xE9");
+  EXPECT_EQ(quiz.displayMode, 1);
+  EXPECT_EQ(quiz.kind, 3);
+  EXPECT_EQ(quiz.answersPerQuestion, 2);
+  EXPECT_EQ(quiz.answerCaption2, "Capitale");
+  EXPECT_EQ(quiz.red, 1);
+  EXPECT_EQ(quiz.green, 2);
+  EXPECT_EQ(quiz.blue, 3);
+  EXPECT_EQ(quiz.link, "https://x.fr");
+  EXPECT_TRUE(quiz.scramble);
+  EXPECT_EQ(quiz.codes, (std::vector<std::string>{"", "C", ""}));
+  ASSERT_EQ(quiz.questions.size(), 3u);
+  EXPECT_EQ(quiz.questions[0].answer2, "Paris");
+  EXPECT_EQ(quiz.questions[0].extra2, "E2");
+  // Paths stay as written: they name files, not texts the player shows.
+  EXPECT_EQ(quiz.questions[0].answerPicture, "fr-r\xC3\xA9ponse.png");
+  EXPECT_EQ(quiz.questions[1].answer1, "\x8Cil");
+  EXPECT_EQ(quiz.questions[1].answer2, "-");
+}
+
+TEST(QuizSource, ReportsEveryFaultNotJustTheFirst) {
+  const std::string toml = "title = \"T\"\nkind = 12\n[[question]]\ntext = \"a|b\"\n";
+  QuizSource quiz;
+  std::vector<std::string> errors;
+  EXPECT_FALSE(ParseQuizSource(toml, kFile, &quiz, &errors));
+  EXPECT_EQ(errors.size(), 3u) << JoinErrors(errors);
+}
+
+// The worked example of the stored quiz format: one question, text list, kind 0.
+TEST(QuizText, BuildsTheStoredLayout) {
+  QuizSource quiz;
+  quiz.title = "Capitales";
+  quiz.author = "Moi";
+  quiz.subtitle = "Europe";
+  quiz.link = "https://a.fr";
+  quiz.footer = "pied";
+  quiz.questions.push_back({"Capitale de la France ?", "PARIS", "", "", "", "", "", ""});
+  quiz.codes = {"C1"};
+  const QuizTexts texts = BuildQuizTexts(quiz);
+  EXPECT_EQ(texts.builtin, std::string("\0\0https://a.fr|pied|", 20));
+  EXPECT_EQ(texts.quiz, std::string("\x00\x01\x01\x01"
+                                    "Capitales|Moi|Europe|||PARIS|Capitale de la France ?|"
+                                    "\x00\x5A\x5F\x96",
+                                    61));
+  EXPECT_EQ(texts.codes, "C1\r\n");
+}
+
+TEST(QuizText, StoresTheExtraFieldsEachKindReads) {
+  QuizSource quiz;
+  quiz.displayMode = 1;
+  quiz.answersPerQuestion = 2;
+  quiz.red = 1;
+  quiz.green = 2;
+  quiz.blue = 3;
+  quiz.questions.push_back({"q", "a", "b", "e", "f", "", "", ""});
+  quiz.codes = {"", ""};
+  quiz.questions.push_back({"", "c", "-", "g", "h", "", "", ""});
+  const std::string head = std::string("\x00\x02\x02\x02|||||a|b|q|c|-||", 20);
+  const struct {
+    int kind;
+    std::string extras;
+  } rows[] = {
+      {0, ""},     {5, ""},     {1, "e|g|"},     {2, "e|g|"},     {4, "e|g|"},
+      {7, "e|g|"}, {8, "e|g|"}, {3, "e|f|g|h|"}, {6, "e|f|g|h|"}, {9, "e|f|g|h|"},
+  };
+  for (const auto& row : rows) {
+    quiz.kind = row.kind;
+    const QuizTexts texts = BuildQuizTexts(quiz);
+    EXPECT_EQ(texts.quiz, head + static_cast<char>(row.kind) + row.extras + "\x01\x02\x03")
+        << "kind " << row.kind;
+    EXPECT_EQ(texts.codes, "\r\n\r\n");
+  }
+}
+
+}  // namespace
