@@ -167,9 +167,15 @@ struct BitReader {
 };
 
 inline uint64_t LoadLittleEndian64(const uint8_t* p) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  uint64_t v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+#else
   uint64_t v = 0;
   for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
   return v;
+#endif
 }
 
 // Leaves at least 56 bits in the buffer: enough for a length code with its extra bits and a
@@ -242,6 +248,9 @@ inline void CopyMatch(uint8_t* out, uint32_t distance, uint32_t length) {
 
 bool DecodeHuffmanBlock(BitReader& br, const uint32_t* litLen, const uint32_t* dist, Output& out) {
   for (;;) {
+    // Stops at the first symbol read from beyond the input rather than filling the output
+    // with what the zero padding decodes to.
+    if (Overran(br)) return false;
     Refill(br);
     const uint32_t e = DecodeEntry(br, litLen, kLitLenFirstBits);
     const uint32_t kind = EntryKindOf(e);
