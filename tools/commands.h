@@ -7,3 +7,5 @@ struct PackCommand {
   const char* summary;
   int (*run)(int argc, char** argv);
 };
+
+int RunJudge(int argc, char** argv);

@@ -10,7 +10,7 @@ constexpr int kExitUsage = 2;
 
 // Registered subcommands, in the order --help lists them.
 const PackCommand kCommands[] = {
-    {nullptr, nullptr, nullptr},
+    {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
 };
 
 void PrintUsage(FILE* out) {
