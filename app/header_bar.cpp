@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "app/player_state.h"
+#include "panel/hide_solved.h"
 #include "progress/save_progress.h"
 #include "resources/player_resources.h"
 
@@ -165,6 +166,9 @@ void RunHeaderCommand(WPARAM command) {
       return;
     case kSaveButtonId:
       if (quiz) SaveProgress(*quiz, SaveMoment::kOnRequest);
+      return;
+    case kHideSolvedBoxId:
+      if (quiz) ApplyHideSolved(*quiz);
       return;
   }
 }

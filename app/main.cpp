@@ -4,5 +4,5 @@
 #include "app/player.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  return RunPlayer(instance);
+  return RunPlayer(instance, nullptr, 0);
 }

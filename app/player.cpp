@@ -4,6 +4,7 @@
 #include "app/keyboard_hook.h"
 #include "app/main_window.h"
 #include "app/player_state.h"
+#include "panel/question_panel.h"
 #include "resources/player_resources.h"
 
 namespace {
@@ -12,16 +13,21 @@ constexpr int kQuizResourceId = 104;
 constexpr int kCodesResourceId = 105;
 constexpr char kQuizResourceType[] = "PATCH";
 
-std::string CopyResource(HINSTANCE instance, int id) {
+// The resource's bytes in the program's read-only image, or nothing.
+void FindQuizResource(HINSTANCE instance, int id, const unsigned char** data, size_t* size) {
+  *data = nullptr;
+  *size = 0;
   HRSRC found = FindResourceA(instance, MAKEINTRESOURCEA(id), kQuizResourceType);
-  if (!found) return {};
-  HGLOBAL loaded = LoadResource(instance, found);
-  const char* bytes = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
-  return bytes ? std::string(bytes, SizeofResource(instance, found)) : std::string();
+  HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+  const void* bytes = loaded ? LockResource(loaded) : nullptr;
+  if (!bytes) return;
+  *data = static_cast<const unsigned char*>(bytes);
+  *size = SizeofResource(instance, found);
 }
 
 void LoadQuizInto(PlayerQuiz* player, const QuizBlocks& blocks) {
-  (void)blocks;  // the quiz loader takes the blocks here
+  LoadOutcome outcome = LoadQuiz(&player->data, blocks);
+  if (outcome.failed) MessageBoxA(nullptr, outcome.message, outcome.caption, MB_OK);
   PaintPanelBrush(player);
 }
 
@@ -31,10 +37,11 @@ HWND CreateChildDialog(HINSTANCE instance, int templateId, HWND frame, DLGPROC p
 
 }  // namespace
 
-QuizBlocks ReadEmbeddedBlocks(HINSTANCE instance) {
-  QuizBlocks blocks;
-  blocks.quiz = CopyResource(instance, kQuizResourceId);
-  blocks.codes = CopyResource(instance, kCodesResourceId);
+QuizBlocks ReadEmbeddedBlocks(HINSTANCE instance, const unsigned char* builtin,
+                              size_t builtinSize) {
+  QuizBlocks blocks = {{builtin}, {builtinSize}};
+  FindQuizResource(instance, kQuizResourceId, &blocks.data[1], &blocks.size[1]);
+  FindQuizResource(instance, kCodesResourceId, &blocks.data[2], &blocks.size[2]);
   return blocks;
 }
 
@@ -57,7 +64,8 @@ bool StartPlayer(HINSTANCE instance, const QuizBlocks& blocks, PlayerWindows* wi
   windows->header = CreateChildDialog(instance, IDD_HEADER_BAR, windows->frame, HeaderBarProc);
   ShowWindow(windows->header, SW_SHOWNORMAL);
   quiz->headerWindow = windows->header;
-  // The question panel is created here from its template.
+  windows->panel =
+      CreateChildDialog(instance, IDD_QUESTION_PANEL, windows->frame, QuestionPanelProc);
   quiz->panelWindow = windows->panel;
 
   ShowWindow(windows->frame, SW_SHOWNORMAL);
@@ -91,9 +99,11 @@ void EndPlayer(PlayerWindows* windows) {
   *windows = {};
 }
 
-int RunPlayer(HINSTANCE instance) {
+int RunPlayer(HINSTANCE instance, const unsigned char* builtin, size_t builtinSize) {
   PlayerWindows windows;
-  if (!StartPlayer(instance, ReadEmbeddedBlocks(instance), &windows)) return 0;
+  if (!StartPlayer(instance, ReadEmbeddedBlocks(instance, builtin, builtinSize), &windows)) {
+    return 0;
+  }
   int code = RunMessageLoop(windows.panel);
   EndPlayer(&windows);
   return code;

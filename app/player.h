@@ -4,14 +4,9 @@
 
 #include <windows.h>
 
-#include <string>
+#include <cstddef>
 
-// The three stored quiz blocks, as bytes.
-struct QuizBlocks {
-  std::string builtin;  // the 70-byte block carried in the program's data
-  std::string quiz;     // resource "PATCH" 104
-  std::string codes;    // resource "PATCH" 105
-};
+#include "quiz/quiz_loader.h"
 
 // The windows of a started player.
 struct PlayerWindows {
@@ -20,9 +15,10 @@ struct PlayerWindows {
   HWND panel;
 };
 
-// The blocks this program carries. Resources are copied: they are read-only
-// and a block may need descrambling in place.
-QuizBlocks ReadEmbeddedBlocks(HINSTANCE instance);
+// The blocks this program carries: the built-in block given, then the
+// resources "PATCH" 104 and 105 (a missing one is empty). The loader decodes
+// copies, so the read-only resource memory is handed over as it is.
+QuizBlocks ReadEmbeddedBlocks(HINSTANCE instance, const unsigned char* builtin, size_t builtinSize);
 
 // Builds everything up to the message loop: hook, player record, quiz, frame,
 // header bar, panel. False (after telling the player) when the window class
@@ -35,5 +31,6 @@ int RunMessageLoop(HWND panel);
 // Tears down what StartPlayer built, in the reverse order.
 void EndPlayer(PlayerWindows* windows);
 
-// The whole run: start, loop, end; the program's exit code.
-int RunPlayer(HINSTANCE instance);
+// The whole run with the program's own blocks: start, loop, end; the
+// program's exit code.
+int RunPlayer(HINSTANCE instance, const unsigned char* builtin, size_t builtinSize);

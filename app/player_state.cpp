@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+#include "quiz/quiz_model.h"
+
 PlayerQuiz* quiz = nullptr;
 
 namespace {
@@ -28,6 +30,7 @@ HFONT MakeFont(int height, int weight, bool italic, const char* face) {
 
 PlayerQuiz* CreatePlayerQuiz() {
   PlayerQuiz* player = new PlayerQuiz{};
+  InitQuizData(&player->data);
   player->scoreFont = MakeFont(kScoreFontHeight, FW_NORMAL, false, "Arial");
   player->titleFont = MakeFont(kTitleFontHeight, FW_BOLD, true, nullptr);
   player->redBrush = CreateSolidBrush(kRed);
@@ -52,5 +55,6 @@ void DestroyPlayerQuiz(PlayerQuiz* player) {
         HGDIOBJ(player->textFont), HGDIOBJ(player->scoreFont)}) {
     if (object) DeleteObject(object);
   }
+  DestroyQuizData(&player->data);
   delete player;
 }

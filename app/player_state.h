@@ -25,13 +25,13 @@ struct PlayerQuiz {
 
 extern PlayerQuiz* quiz;
 
-// A player record with the shared fonts and brushes made. The quiz data is
-// zeroed: loading fills it. Its panel brush is made by PaintPanelBrush once
-// the quiz's colour is known.
+// A player record with the quiz's defaults and the shared fonts and brushes
+// made. Its panel brush is made by PaintPanelBrush once the quiz's colour is
+// known.
 PlayerQuiz* CreatePlayerQuiz();
 
 // (Re)makes `panelBrush` in the loaded quiz's panel colour.
 void PaintPanelBrush(PlayerQuiz* player);
 
-// Deletes every font and brush of the record, then the record.
+// Deletes every font and brush of the record, its questions, then the record.
 void DestroyPlayerQuiz(PlayerQuiz* player);

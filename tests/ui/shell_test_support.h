@@ -1,0 +1,234 @@
+// Starting the real player in-process from test quizzes, and the Wine-side
+// chores around it: a private working directory, a message pump, message
+// boxes answered by the test.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/player.h"
+#include "quiz/block_encoder.h"
+
+// A quiz as its three decoded texts.
+struct TestQuiz {
+  std::string builtin;
+  std::string quiz;
+  std::string codes;
+};
+
+struct TestQuestion {
+  std::string answer1;
+  std::string answer2;  // only written with two answers per question
+  std::string text;
+};
+
+// Quiz text with the given display mode, answers per question, kind 0 and the
+// default colours; codes "C1".."Cn".
+inline TestQuiz MakeTestQuiz(int displayMode, int answersPerQuestion,
+                             const std::vector<TestQuestion>& questions) {
+  TestQuiz q;
+  q.builtin = std::string("\x01\x02", 2) + "http://quiz.test|Coin du test|";
+  q.quiz = std::string(1, '\0') + char(displayMode + 1) + char(questions.size()) +
+           char(answersPerQuestion) + "Titre du quiz|Auteur|Sous-titre|L1|L2|";
+  for (const TestQuestion& question : questions) {
+    q.quiz += question.answer1 + "|";
+    if (answersPerQuestion == 2) q.quiz += question.answer2 + "|";
+    q.quiz += question.text + "|";
+  }
+  q.quiz += std::string(1, '\0') + "\x5A\x5F\x96";
+  for (size_t i = 1; i <= questions.size(); ++i) q.codes += "C" + std::to_string(i) + "\r\n";
+  return q;
+}
+
+inline std::vector<TestQuestion> NumberedQuestions(int count) {
+  std::vector<TestQuestion> questions;
+  for (int i = 1; i <= count; ++i) {
+    questions.push_back({"reponse" + std::to_string(i), "autre" + std::to_string(i),
+                         "Question " + std::to_string(i)});
+  }
+  return questions;
+}
+
+// The stored blocks of a test quiz; they must outlive the QuizBlocks view.
+struct EncodedQuiz {
+  std::vector<unsigned char> block[kQuizBlockCount];
+  QuizBlocks view() const {
+    QuizBlocks blocks = {};
+    for (int i = 0; i < kQuizBlockCount; ++i) {
+      blocks.data[i] = block[i].data();
+      blocks.size[i] = block[i].size();
+    }
+    return blocks;
+  }
+};
+
+inline EncodedQuiz EncodeTestQuiz(const TestQuiz& quiz) {
+  EncodedQuiz encoded;
+  const std::string* texts[kQuizBlockCount] = {&quiz.builtin, &quiz.quiz, &quiz.codes};
+  for (int i = 0; i < kQuizBlockCount; ++i) {
+    int key = 0;
+    std::string error;
+    EXPECT_TRUE(EncodeQuizBlock(*texts[i], false, &key, &encoded.block[i], &error)) << error;
+  }
+  return encoded;
+}
+
+// Handles every message waiting, until the queue is quiet.
+inline void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+inline std::string WindowText(HWND window) {
+  char text[300] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+// A control's rectangle in its parent's client coordinates.
+inline RECT RectInParent(HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+inline std::string ReadFileBytes(const std::string& name) {
+  std::string bytes;
+  HANDLE file =
+      CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+inline void WriteFileBytes(const std::string& name, const std::string& bytes) {
+  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+// The saved-answers file of this test program.
+inline std::string SavedAnswersName() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string name = path;
+  name = name.substr(name.find_last_of('\\') + 1);
+  return name.substr(0, name.size() - 3) + "txt";
+}
+
+// Every test runs in a fresh working directory of its own, where the player
+// saves its answers.
+class InScratchDirectory : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    GetCurrentDirectoryA(MAX_PATH, previous_);
+    directory_ = std::string(temp) + "tevra-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(directory_.c_str(), nullptr);
+    ASSERT_TRUE(SetCurrentDirectoryA(directory_.c_str()));
+  }
+  void TearDown() override {
+    SetCurrentDirectoryA(previous_);
+    WIN32_FIND_DATAA found;
+    std::string pattern = directory_ + "\\*";
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        std::string path = directory_ + "\\" + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          if (found.cFileName[0] != '.') RemoveDirectoryA(path.c_str());
+        } else {
+          DeleteFileA(path.c_str());
+        }
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(directory_.c_str());
+  }
+
+ private:
+  char previous_[MAX_PATH] = {};
+  std::string directory_;
+};
+
+// A started player, torn down at the end of the scope.
+class RunningPlayer {
+ public:
+  explicit RunningPlayer(const TestQuiz& quiz) : encoded_(EncodeTestQuiz(quiz)) {
+    started_ = StartPlayer(GetModuleHandleA(nullptr), encoded_.view(), &windows_);
+    PumpMessages();
+  }
+  ~RunningPlayer() {
+    if (started_) EndPlayer(&windows_);
+    PumpMessages();
+  }
+  bool started() const { return started_; }
+  HWND frame() const { return windows_.frame; }
+  HWND header() const { return windows_.header; }
+  HWND panel() const { return windows_.panel; }
+
+  // Resizes the frame so that its client area is width x height.
+  void SetClientSize(int width, int height) {
+    RECT rect = {0, 0, width, height};
+    AdjustWindowRectEx(&rect, GetWindowLongA(frame(), GWL_STYLE), FALSE,
+                       GetWindowLongA(frame(), GWL_EXSTYLE));
+    SetWindowPos(frame(), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    PumpMessages();
+  }
+
+ private:
+  EncodedQuiz encoded_;
+  PlayerWindows windows_ = {};
+  bool started_ = false;
+};
+
+// Answers the next message boxes of this thread with OK, recording their
+// captions and texts.
+class MessageBoxAnswerer {
+ public:
+  MessageBoxAnswerer() {
+    instance_ = this;
+    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
+  }
+  ~MessageBoxAnswerer() {
+    UnhookWindowsHookEx(hook_);
+    instance_ = nullptr;
+  }
+  std::vector<std::string> captions;
+  std::vector<std::string> texts;
+
+ private:
+  static constexpr int kMessageBoxTextId = 0xFFFF;
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE && instance_) {
+      HWND box = reinterpret_cast<HWND>(wParam);
+      char className[32] = {};
+      GetClassNameA(box, className, sizeof className);
+      if (std::string(className) == "#32770") {
+        instance_->captions.push_back(WindowText(box));
+        char text[1024] = {};
+        GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
+        instance_->texts.push_back(text);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static inline MessageBoxAnswerer* instance_ = nullptr;
+  HHOOK hook_;
+};
