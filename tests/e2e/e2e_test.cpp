@@ -1,0 +1,162 @@
+// A built quiz, played from another process as a person would: answers typed
+// and confirmed, feedback, score and code read back, "Sauver", closing, the
+// saved file checked byte for byte, a restart that brings everything back,
+// and Print Screen swallowed only while the quiz runs.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "tests/e2e/quiz_process.h"
+
+namespace {
+
+constexpr int kScoreLabelId = 32;
+constexpr int kCodeFieldId = 30;
+constexpr int kCornerLabelId = 8000;
+
+// The quiz executable, built beside this test; a Unix path made a Wine one.
+std::string QuizExe() {
+  std::string path = TEVRA_E2E_QUIZ;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return "Z:" + path;
+}
+
+std::string SavedFileName() {
+  std::string exe = QuizExe();
+  std::string name = exe.substr(exe.find_last_of('\\') + 1);
+  return name.substr(0, name.size() - 3) + "txt";
+}
+
+struct Row {
+  int field;
+  const char* typed;
+  const char* verdict;
+};
+
+// Each field with what it holds and the word beside it.
+void ExpectRows(const QuizProcess& quiz, const Row* rows, int count) {
+  for (int i = 0; i < count; ++i) {
+    EXPECT_EQ(quiz.Text(quiz.panel(), rows[i].field), rows[i].typed);
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), rows[i].field + 1000, rows[i].verdict))
+        << rows[i].field << " reads " << quiz.Text(quiz.panel(), rows[i].field + 1000);
+  }
+}
+
+TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
+  ScratchDirectory directory;
+  const Row rows[] = {
+      {4001, "paris", "BRAVO"}, {4002, "Londres", "FAUX"}, {4003, "berlin", "BRAVO"}};
+  const std::string saved = "paris\r\nLondres\r\nberlin\r\n";
+  {
+    QuizProcess quiz(QuizExe(), directory.path());
+    ASSERT_TRUE(quiz.running());
+    ASSERT_NE(quiz.panel(), nullptr);
+    ASSERT_NE(quiz.header(), nullptr);
+    EXPECT_EQ(quiz.Text(quiz.header(), kScoreLabelId), " 0 / 3");
+    EXPECT_EQ(quiz.Text(quiz.frame(), kCornerLabelId), "Quiz des tests");
+
+    quiz.Answer(4001, "paris");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5001, "BRAVO"));
+    EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 1 / 3"));
+    EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "UN");
+    quiz.Answer(4002, "Londres");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5002, "FAUX"));
+    EXPECT_EQ(quiz.Text(quiz.header(), kScoreLabelId), " 1 / 3");
+    quiz.TypeWithKeyboard(4003, "berlin");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5003, "BRAVO"))
+        << "field reads " << quiz.Text(quiz.panel(), 4003);
+    EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 2 / 3"));
+    EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "DEUX");
+
+    quiz.ClickSave();
+    EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), saved);
+    EXPECT_EQ(quiz.Close(), 0);
+  }
+  EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), saved);
+
+  QuizProcess again(QuizExe(), directory.path());
+  ASSERT_TRUE(again.running());
+  ExpectRows(again, rows, 3);
+  EXPECT_EQ(again.Text(again.header(), kScoreLabelId), " 2 / 3");
+  EXPECT_EQ(again.Text(again.header(), kCodeFieldId), "DEUX");
+  EXPECT_EQ(again.Close(), 0);
+  EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), saved);
+}
+
+TEST(PlayedQuiz, ClosingSavesAndLfFilesAreRestored) {
+  ScratchDirectory directory;
+  // Edited by hand elsewhere: LF line ends, a line longer than a field.
+  WriteWholeFile(directory.File(SavedFileName()), "Paris\n" + std::string(100, 'x') + "\nrome\n");
+  QuizProcess quiz(QuizExe(), directory.path());
+  ASSERT_TRUE(quiz.running());
+  // The long line fills its field with its first 85 bytes.
+  const std::string cut(85, 'x');
+  const Row rows[] = {
+      {4001, "Paris", "BRAVO"}, {4002, cut.c_str(), "FAUX"}, {4003, "rome", "FAUX"}};
+  ExpectRows(quiz, rows, 3);
+  EXPECT_EQ(quiz.Close(), 0);
+  EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), "Paris\r\n" + cut + "\r\nrome\r\n");
+}
+
+// A window of the driver's own, to see which keys reach other programs.
+class KeyWatcher {
+ public:
+  KeyWatcher() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = Record;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "TevraKeyWatcher";
+    RegisterClassA(&windowClass);
+    window_ = CreateWindowExA(0, "TevraKeyWatcher", "watcher", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                              0, 200, 100, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    snapshots_ = 0;
+  }
+  ~KeyWatcher() { DestroyWindow(window_); }
+
+  // Presses Print Screen on the keyboard and returns how many key messages
+  // for it reached this window.
+  int PressPrintScreen() {
+    SetForegroundWindow(window_);
+    SetFocus(window_);
+    PumpFor(200);
+    snapshots_ = 0;
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_SNAPSHOT;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+    PumpFor(500);
+    return snapshots_;
+  }
+
+ private:
+  static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if ((message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
+         message == WM_SYSKEYUP) &&
+        wParam == VK_SNAPSHOT) {
+      ++snapshots_;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+  }
+  static inline int snapshots_ = 0;
+  HWND window_;
+};
+
+TEST(PlayedQuiz, PrintScreenIsSwallowedOnlyWhileTheQuizRuns) {
+  ScratchDirectory directory;
+  KeyWatcher watcher;
+  ASSERT_GT(watcher.PressPrintScreen(), 0) << "Print Screen never reaches a window here";
+  {
+    QuizProcess quiz(QuizExe(), directory.path());
+    ASSERT_TRUE(quiz.running());
+    PumpFor(300);
+    EXPECT_EQ(watcher.PressPrintScreen(), 0);
+    EXPECT_EQ(quiz.Close(), 0);
+  }
+  EXPECT_GT(watcher.PressPrintScreen(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,194 @@
+#include "tests/e2e/quiz_process.h"
+
+#include <vector>
+
+namespace {
+
+constexpr DWORD kStartLimitMs = 30000;
+constexpr DWORD kExitLimitMs = 20000;
+constexpr DWORD kTextLimitMs = 10000;
+constexpr DWORD kPollMs = 50;
+constexpr int kScoreLabelId = 32;
+constexpr int kFirstFieldId = 4001;
+constexpr int kSaveButtonId = 27;
+
+struct FrameSearch {
+  DWORD process;
+  HWND frame;
+};
+
+BOOL CALLBACK MatchFrame(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<FrameSearch*>(parameter);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof className);
+  if (owner != search->process || std::string(className) != "Tevra") return TRUE;
+  search->frame = window;
+  return FALSE;
+}
+
+// The frame's child dialog that holds control `id`.
+HWND ChildHolding(HWND frame, int id) {
+  for (HWND child = GetWindow(frame, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgItem(child, id)) return child;
+  }
+  return nullptr;
+}
+
+void PressEnterIn(HWND field) {
+  PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageA(field, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
+}
+
+INPUT KeyInput(WORD key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
+QuizProcess::QuizProcess(const std::string& exe, const std::string& directory) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string command = "\"" + exe + "\"";
+  if (!CreateProcessA(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.c_str(), &startup, &info_)) {
+    return;
+  }
+  FrameSearch search = {info_.dwProcessId, nullptr};
+  for (DWORD waited = 0; waited < kStartLimitMs && !search.frame; waited += kPollMs) {
+    if (WaitForSingleObject(info_.hProcess, kPollMs) == WAIT_OBJECT_0) return;
+    EnumWindows(MatchFrame, reinterpret_cast<LPARAM>(&search));
+  }
+  WaitForInputIdle(info_.hProcess, kStartLimitMs);
+  frame_ = search.frame;
+  if (!frame_) return;
+  header_ = ChildHolding(frame_, kScoreLabelId);
+  panel_ = ChildHolding(frame_, kFirstFieldId);
+}
+
+QuizProcess::~QuizProcess() {
+  if (info_.hProcess) {
+    if (WaitForSingleObject(info_.hProcess, 0) != WAIT_OBJECT_0) {
+      TerminateProcess(info_.hProcess, 1);
+      WaitForSingleObject(info_.hProcess, kExitLimitMs);
+    }
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+}
+
+std::string QuizProcess::Text(HWND parent, int id) const {
+  char text[300] = {};
+  SendMessageA(GetDlgItem(parent, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void QuizProcess::Answer(int fieldId, const std::string& text) {
+  HWND field = GetDlgItem(panel_, fieldId);
+  SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  PressEnterIn(field);
+}
+
+void QuizProcess::TypeWithKeyboard(int fieldId, const std::string& text) {
+  HWND field = GetDlgItem(panel_, fieldId);
+  SetForegroundWindow(frame_);
+  RECT rect;
+  GetWindowRect(field, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  INPUT click[2] = {};
+  click[0].type = click[1].type = INPUT_MOUSE;
+  click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, click, sizeof(INPUT));
+  PumpFor(300);
+  std::vector<INPUT> keys;
+  for (char c : text) {
+    WORD key = static_cast<WORD>(VkKeyScanA(c) & 0xFF);
+    keys.push_back(KeyInput(key, false));
+    keys.push_back(KeyInput(key, true));
+  }
+  keys.push_back(KeyInput(VK_RETURN, false));
+  keys.push_back(KeyInput(VK_RETURN, true));
+  SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+}
+
+void QuizProcess::ClickSave() {
+  SendMessageA(GetDlgItem(header_, kSaveButtonId), BM_CLICK, 0, 0);
+}
+
+bool QuizProcess::WaitForText(HWND parent, int id, const std::string& text) const {
+  for (DWORD waited = 0; waited < kTextLimitMs; waited += kPollMs) {
+    if (Text(parent, id) == text) return true;
+    PumpFor(kPollMs);
+  }
+  return false;
+}
+
+int QuizProcess::Close() {
+  PostMessageA(frame_, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(info_.hProcess, kExitLimitMs) != WAIT_OBJECT_0) {
+    TerminateProcess(info_.hProcess, 1);
+    return -1;
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return static_cast<int>(code);
+}
+
+ScratchDirectory::ScratchDirectory() {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  static int count = 0;
+  path_ = std::string(temp) + "tevra-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+          std::to_string(++count);
+  CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        DeleteFileA(File(found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(path_.c_str());
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char chunk[4096];
+  DWORD got = 0;
+  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+void WriteWholeFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+void PumpFor(DWORD milliseconds) {
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < milliseconds) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(10);
+  }
+}

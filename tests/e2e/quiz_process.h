@@ -1,0 +1,60 @@
+// Driving a built quiz executable from another process under Wine: start it
+// in a working directory, find its windows, type into them, read them back,
+// close it. Every wait is bounded, so a hung or crashed quiz fails the test.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class QuizProcess {
+ public:
+  // Starts `exe` (a Windows path) in `directory` and waits for its frame.
+  QuizProcess(const std::string& exe, const std::string& directory);
+  ~QuizProcess();
+
+  bool running() const { return frame_ != nullptr; }
+  HWND frame() const { return frame_; }
+  HWND header() const { return header_; }
+  HWND panel() const { return panel_; }
+  DWORD id() const { return info_.dwProcessId; }
+
+  std::string Text(HWND parent, int id) const;
+  // Replaces a field's text and releases Enter in it, as a player confirms.
+  void Answer(int fieldId, const std::string& text);
+  // Types `text` and Enter with real keyboard input into the focused field
+  // after clicking it.
+  void TypeWithKeyboard(int fieldId, const std::string& text);
+  void ClickSave();
+
+  // Waits until control `id` of `parent` reads `text`; false after the limit.
+  bool WaitForText(HWND parent, int id, const std::string& text) const;
+
+  // Asks the frame to close and waits for the process; its exit code, or -1
+  // when it did not end in time (it is killed then).
+  int Close();
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+  HWND frame_ = nullptr;
+  HWND header_ = nullptr;
+  HWND panel_ = nullptr;
+};
+
+// A fresh directory under the temporary directory, removed with its files.
+class ScratchDirectory {
+ public:
+  ScratchDirectory();
+  ~ScratchDirectory();
+  const std::string& path() const { return path_; }
+  std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+
+// Pumps this thread's messages for `milliseconds`.
+void PumpFor(DWORD milliseconds);
