@@ -100,6 +100,7 @@ bool ValidateHeaders(PngImage* png) {
   }
   // The IHDR must be whole: a shorter one would have the header fields read past it.
   uint32_t pos = sizeof kSignature;
+  if (size - pos < kChunkOverhead + kIhdrSize) return Fail(png, PngErrInvalid);
   const uint32_t ihdrLength = ReadBigEndian32(data + pos);
   if (!IsChunkType(data + pos, "IHDR") || ihdrLength < kIhdrSize ||
       ihdrLength > size - pos - kChunkOverhead) {
