@@ -1,0 +1,128 @@
+#include "answers/answer_check.h"
+
+#include <cstring>
+
+#include "answers/compare.h"
+#include "answers/score.h"
+#include "answers/verdict.h"
+#include "panel/panel_layout.h"
+#include "quiz/answer_fold.h"
+#include "quiz/quiz_model.h"
+
+namespace {
+
+constexpr int kWordBufferSize = 255;
+
+// Quiz kinds by what a solved question does.
+constexpr int kKindMessageAndPicture1 = 1;
+constexpr int kKindRevealLabel = 2;
+constexpr int kKindRevealMessageAndPicture = 3;
+constexpr int kKindFinalReveal = 4;
+constexpr int kKindWordHint = 5;
+constexpr int kKindMessageAndPicture6 = 6;
+constexpr int kKindRevealText = 7;
+constexpr int kKindFinalRevealShown = 8;
+
+// The field's text as judging sees it: trimmed, then folded.
+void ReadTypedAnswer(HWND panel, int fieldId, char (&typed)[kTextSize]) {
+  GetDlgItemTextA(panel, fieldId, typed, sizeof(typed));
+  TrimSpaces(typed);
+  FoldAnswer(typed);
+}
+
+const char* AcceptedAnswer(const Question& question, int box) {
+  return box == 2 ? question.answer2 : question.answer1;
+}
+
+// Every box of the question holds its accepted answer exactly.
+bool QuestionIsSolved(const QuizData& data, HWND panel, const Question& question,
+                      int questionIndex) {
+  for (int box = 1; box <= FieldsPerQuestion(data); ++box) {
+    char typed[kTextSize];
+    ReadTypedAnswer(panel, AnswerFieldId(data, questionIndex, box), typed);
+    if (std::strcmp(typed, AcceptedAnswer(question, box)) != 0) return false;
+  }
+  return true;
+}
+
+void ShowRevealLabel(HWND panel, int n, int command) {
+  ShowWindow(GetDlgItem(panel, kRevealLabelBaseId + n), command);
+}
+
+// The modal box of kinds 1, 3 and 6. The answer picture that follows it comes
+// with the picture resources; with no answer picture nothing else changes.
+void ShowSolvedMessage() {
+  MessageBoxA(nullptr, "rempl", "image", MB_OK);
+}
+
+void ReactToSolvedQuestion(const QuizData& data, HWND panel, const Question& question, int n) {
+  switch (data.questionKind) {
+    case kKindMessageAndPicture1:
+    case kKindMessageAndPicture6:
+      ShowSolvedMessage();
+      break;
+    case kKindRevealLabel:
+      ShowRevealLabel(panel, n, SW_SHOWNORMAL);
+      break;
+    case kKindRevealMessageAndPicture:
+      ShowRevealLabel(panel, n, SW_SHOWNORMAL);
+      ShowSolvedMessage();
+      break;
+    case kKindRevealText:
+      SetDlgItemTextA(panel, kRevealLabelBaseId + n, question.extraText);
+      break;
+    default:
+      break;
+  }
+}
+
+// Kinds whose reveal label stays as it is when an answer goes wrong again.
+bool KeepsRevealLabel(int kind) {
+  return kind == kKindWordHint || kind == kKindRevealText || kind == kKindFinalRevealShown;
+}
+
+}  // namespace
+
+void CheckAnswer(PlayerQuiz& player, HWND panel, int fieldId) {
+  QuizData& data = player.data;
+  const FieldOwner owner = LocateAnswerField(data, fieldId);
+  Question* question = QuestionAt(data, owner.questionIndex);
+  if (question == nullptr) return;
+
+  char oldWord[kWordBufferSize];
+  GetDlgItemTextA(panel, fieldId + kFeedbackOffset, oldWord, sizeof(oldWord));
+  char typed[kTextSize];
+  ReadTypedAnswer(panel, fieldId, typed);
+  const char* word = JudgeAnswer(AcceptedAnswer(*question, owner.box), typed);
+  if (std::strcmp(word, oldWord) == 0) return;
+
+  SetDlgItemTextA(panel, fieldId + kFeedbackOffset, word);
+  const int n = owner.questionIndex + 1;
+  if (std::strcmp(word, kWordBravo) != 0) {
+    if (!KeepsRevealLabel(data.questionKind)) ShowRevealLabel(panel, n, SW_HIDE);
+    data.allSolved = 0;
+  } else {
+    if (QuestionIsSolved(data, panel, *question, owner.questionIndex)) {
+      question->solved = 1;
+      ReactToSolvedQuestion(data, panel, *question, n);
+    }
+    if (data.questionKind == kKindFinalReveal || data.questionKind == kKindFinalRevealShown) {
+      RunFinalCheck(player, panel);
+    }
+  }
+  UpdateScore(player, panel);
+}
+
+void RunFinalCheck(PlayerQuiz& player, HWND panel) {
+  QuizData& data = player.data;
+  if (data.allSolved == 1) return;
+  const int fields = data.questionCount * FieldsPerQuestion(data);
+  for (int i = 1; i <= fields; ++i) {
+    char word[kWordBufferSize];
+    GetDlgItemTextA(panel, kFeedbackLabelBaseId + i, word, sizeof(word));
+    if (std::strcmp(word, kWordBravo) != 0) return;
+  }
+  data.allSolved = 1;
+  // Answer pictures join the reveal with the picture resources.
+  for (int n = 1; n <= data.questionCount; ++n) ShowRevealLabel(panel, n, SW_SHOWNORMAL);
+}

@@ -1,0 +1,109 @@
+#include "panel/hide_solved.h"
+
+#include <algorithm>
+
+#include "app/header_bar.h"
+#include "panel/panel_layout.h"
+#include "panel/question_panel.h"
+#include "quiz/quiz_model.h"
+
+namespace {
+
+constexpr int kRevealLabelHeight = 65;
+
+enum HideState { kShown = 0, kHidden = 1, kRowCollapsed = 2 };
+
+// Moves a control by dy, keeping its size and z-order. Missing ids are skipped.
+void MoveControl(HWND panel, int id, int dy) {
+  HWND control = GetDlgItem(panel, id);
+  if (control == nullptr) return;
+  RECT rect;
+  GetWindowRect(control, &rect);
+  POINT topLeft = {rect.left, rect.top + dy};
+  ScreenToClient(panel, &topLeft);
+  SetWindowPos(control, nullptr, topLeft.x, topLeft.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Height a collapsed row gives back: its pictures, and the reveal labels
+// hidden with them.
+int CollapsedRowHeight(const QuizData& data, int row) {
+  return data.rowHeights[row] + (data.questionKind > 1 ? kRevealLabelHeight : 0);
+}
+
+void ShiftFollowingQuestions(const PlayerQuiz& player, HWND panel, int n, int questions, int dy) {
+  for (int m = n + 1; m <= questions; ++m)
+    ShiftQuestion(player, panel, m, dy, ShiftVisibility::kNone);
+}
+
+void HideSolvedQuestions(PlayerQuiz& player, HWND panel, int questions) {
+  QuizData& data = player.data;
+  int hiddenInRow = 0;
+  for (int n = 1; n <= questions; ++n) {
+    const int row = (n - 1) / kGridColumns;
+    if (data.hideStates[n] == kHidden) ++hiddenInRow;
+    const Question* question = QuestionAt(data, n - 1);
+    if (question != nullptr && question->solved && data.hideStates[n] == kShown) {
+      ShiftQuestion(player, panel, n, -data.rowHeights[row], ShiftVisibility::kHide);
+      ++hiddenInRow;
+      data.hideStates[n] = kHidden;
+    }
+    if (n % kGridColumns != 0) continue;
+    if (hiddenInRow == kGridColumns) {
+      const int gap = CollapsedRowHeight(data, row);
+      ShiftFollowingQuestions(player, panel, n, questions, -gap);
+      data.contentHeight -= gap;
+      data.hideStates[n] = kRowCollapsed;
+    }
+    hiddenInRow = 0;
+  }
+}
+
+void ShowHiddenQuestions(PlayerQuiz& player, HWND panel, int questions) {
+  QuizData& data = player.data;
+  for (int n = 1; n <= questions; ++n) {
+    const int row = (n - 1) / kGridColumns;
+    if (data.hideStates[n] != kShown) {
+      ShiftQuestion(player, panel, n, data.rowHeights[row], ShiftVisibility::kShow);
+    }
+    if (data.hideStates[n] == kRowCollapsed) {
+      const int gap = CollapsedRowHeight(data, row);
+      data.contentHeight += gap;
+      ShiftFollowingQuestions(player, panel, n, questions, gap);
+    }
+    data.hideStates[n] = kShown;
+  }
+}
+
+}  // namespace
+
+void ShiftQuestion(const PlayerQuiz& player, HWND panel, int n, int dy,
+                   ShiftVisibility visibility) {
+  const QuizData& data = player.data;
+  if (visibility == ShiftVisibility::kNone) {
+    MoveControl(panel, kPictureBaseId + n, dy);
+    MoveControl(panel, kRevealLabelBaseId + n, dy);
+  } else {
+    const int command = visibility == ShiftVisibility::kHide ? SW_HIDE : SW_SHOW;
+    ShowWindow(GetDlgItem(panel, kPictureBaseId + n), command);
+    ShowWindow(GetDlgItem(panel, kRevealLabelBaseId + n), command);
+  }
+  for (int box = 1; box <= FieldsPerQuestion(data); ++box) {
+    const int field = AnswerFieldId(data, n - 1, box);
+    MoveControl(panel, field, dy);
+    MoveControl(panel, field + kFeedbackOffset, dy);
+  }
+  MoveControl(panel, kNumberLabelId + n, dy);
+}
+
+void ApplyHideSolved(PlayerQuiz& player) {
+  HWND panel = player.panelWindow;
+  // hideStates and rowHeights hold 96 questions.
+  const int questions = std::clamp(player.data.questionCount, 0, kMaxQuestions);
+  if (IsDlgButtonChecked(player.headerWindow, kHideSolvedBoxId) == BST_CHECKED) {
+    HideSolvedQuestions(player, panel, questions);
+  } else {
+    ShowHiddenQuestions(player, panel, questions);
+  }
+  UpdateScrollRangesKeepingContent(panel);
+}

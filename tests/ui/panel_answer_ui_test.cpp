@@ -1,0 +1,290 @@
+// Typing into the answer fields: judging on Enter and on leaving a field, the
+// score and code in the header, the reactions of each quiz kind, F1, F2,
+// scrolling a field into view and hiding solved questions.
+#include <string>
+
+#include "panel/panel_layout.h"
+#include "tests/ui/panel_fixture.h"
+
+namespace {
+
+const std::vector<TestQuestion> kFourAnswers = {
+    {"PARIS", nullptr, "Capitale de la France ?", "Tour Eiffel"},
+    {"ROME", nullptr, "Capitale de l'Italie ?",
+     "Colis\xE9"
+     "e"},
+    {"BERLIN", nullptr, "Capitale de l'Allemagne ?", "Porte de Brandebourg"},
+    {"L'ARC DE TRIOMPHE", nullptr, "Monument ?", "Champs"},
+};
+
+TEST_F(PanelTest, EnterJudgesAndTheScoreFollowsTheLabels) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  Start();
+  struct Step {
+    int field;
+    const char* typed;
+    const char* word;
+    const char* score;
+    const char* code;
+  } const steps[] = {
+      {4001, "LONDRES", "FAUX", " 0 / 4", "      "},
+      {4001, "  paris ", "BRAVO", " 1 / 4", "CODE1"},
+      {4002, "rome", "BRAVO", " 2 / 4", "CODE2"},
+      {4003, "BERLN", "Quasiment", " 2 / 4", "CODE2"},
+      {4002, "", "?", " 1 / 4", "CODE1"},
+      {4004, "L'ARC DE TRIOMPHE", "BRAVO", " 2 / 4", "CODE2"},
+  };
+  for (const Step& step : steps) {
+    Answer(step.field, step.typed);
+    EXPECT_EQ(Text(step.field + kFeedbackOffset), step.word) << step.typed;
+    EXPECT_EQ(HeaderText(32), step.score) << step.typed;
+    EXPECT_EQ(HeaderText(30), step.code) << step.typed;
+  }
+  // A question once solved stays solved for "Cacher" even when spoiled again.
+  EXPECT_EQ(quiz->data.firstQuestion->next->solved, 1);
+}
+
+TEST_F(PanelTest, AnUnchangedWordChangesNothing) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  Start();
+  Answer(4001, "paris");
+  SetWindowTextA(GetDlgItem(quiz->headerWindow, 32), "marker");
+  SendKeyUp(4001, VK_RETURN);
+  Answer(4001, "PARIS ");
+  EXPECT_EQ(HeaderText(32), "marker");  // no recount without a new word
+}
+
+TEST_F(PanelTest, EnterAndTabCharactersAreSwallowed) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  Start();
+  SetFocus(Control(4001));
+  SendMessageA(Control(4001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("AB"));
+  for (WPARAM character : {WPARAM{13}, WPARAM{9}, WPARAM{0}}) {
+    EXPECT_EQ(SendMessageA(Control(4001), WM_CHAR, character, 1), 0) << character;
+  }
+  EXPECT_EQ(Text(4001), "AB");
+  SendMessageA(Control(4001), EM_SETSEL, 2, 2);
+  SendMessageA(Control(4001), WM_CHAR, 'C', 1);
+  Pump();
+  EXPECT_EQ(Text(4001), "ABC");
+  EXPECT_EQ(SendMessageA(Control(4001), WM_KEYUP, VK_RETURN, 0xC0000001), 1);
+}
+
+TEST_F(PanelTest, LeavingAFieldJudgesItAndEnteringOneSelectsItsText) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  WriteSavedAnswers("\r\nROMA\r\n");
+  Start();
+  SetFocus(Control(4001));
+  SendMessageA(Control(4001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("PARIS"));
+  EXPECT_EQ(Text(5001), "?");
+  SetFocus(Control(4002));
+  Pump();
+  EXPECT_EQ(Text(5001), "BRAVO");
+  DWORD start = 1, end = 0;
+  SendMessageA(Control(4002), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+               reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 4u);
+}
+
+TEST_F(PanelTest, F1FillsEveryUnsolvedFieldAndKeepsTheFocus) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  WriteSavedAnswers("\r\nrome\r\nBERLIN2\r\n");
+  Start();
+  ASSERT_EQ(Text(5002), "BRAVO");
+  SetFocus(Control(4001));
+  SendMessageA(Control(4001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("BERLIN"));
+  SendKeyUp(4001, VK_F1);
+  EXPECT_EQ(Text(4001), "BERLIN");
+  EXPECT_EQ(Text(4002), "rome");
+  EXPECT_EQ(Text(4003), "BERLIN");
+  EXPECT_EQ(Text(4004), "BERLIN");
+  EXPECT_EQ(Text(5001), "FAUX");
+  EXPECT_EQ(Text(5003), "BRAVO");
+  EXPECT_EQ(Text(5004), "FAUX");
+  EXPECT_EQ(GetFocus(), Control(4001));
+  EXPECT_EQ(HeaderText(32), " 2 / 4");
+}
+
+TEST_F(PanelTest, F2SavesTheFieldsAsTheyStand) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  Start();
+  SendMessageA(Control(4002), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" Rom\xE9 "));
+  SendMessageA(Control(4004), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("arc"));
+  SendKeyUp(4004, VK_F2);
+  EXPECT_EQ(ReadSavedAnswers(), "\r\n Rom\xE9 \r\n\r\narc\r\n");
+}
+
+TEST_F(PanelTest, ATwoAnswerTextListJudgesEachRowAgainstItsFirstAnswer) {
+  MakeQuiz(kTextList, 2, {{"PARIS", "FRANCE", "Q1", nullptr}, {"ROME", "ITALIE", "Q2", nullptr}});
+  WriteSavedAnswers("paris\r\nFRANCE\r\n\r\n\r\n");
+  Start();
+  EXPECT_EQ(Text(4001), "paris");
+  EXPECT_EQ(Text(4002), "FRANCE");  // the second row's field takes the second line
+  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_EQ(Text(5002), "FAUX");
+  EXPECT_EQ(Control(4003), nullptr);
+  EXPECT_EQ(HeaderText(32), " 1 / 2");
+  Answer(4002, "rome");
+  EXPECT_EQ(HeaderText(32), " 2 / 2");
+  EXPECT_EQ(HeaderText(30), "CODE2");
+}
+
+TEST_F(PanelTest, TwoBoxesSolveTheirQuestionTogether) {
+  MakeQuiz(kPictureGrid, 2,
+           {{"MONET", "NYMPHEAS", nullptr, "Giverny"}, {"RODIN", "PENSEUR", nullptr, "Meudon"}}, 2);
+  Start();
+  Answer(4001, "monet");
+  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_EQ(HeaderText(32), " 0 / 2");
+  EXPECT_FALSE(IsWindowVisible(Control(8001)));
+  Answer(4002, "NYMPHEA");
+  EXPECT_EQ(Text(5002), "Quasiment");
+  EXPECT_EQ(HeaderText(32), " 0 / 2");
+  Answer(4002,
+         "nymph\xE9"
+         "as");
+  EXPECT_EQ(Text(5002), "Quasiment");  // accents count: one letter wrong
+  Answer(4002, "nympheas");
+  EXPECT_EQ(HeaderText(32), " 1 / 2");
+  EXPECT_TRUE(IsWindowVisible(Control(8001)));
+  EXPECT_EQ(Text(8001), "Giverny");
+}
+
+TEST_F(PanelTest, EachKindRevealsInItsOwnWay) {
+  struct Case {
+    int kind;
+    const char* revealAtStart;  // null: no reveal label
+    bool shownAtStart;
+    const char* revealSolved;
+    bool shownSolved;
+    bool shownWrongAgain;
+    int messageBoxes;
+  } const cases[] = {
+      {0, nullptr, false, nullptr, false, false, 0},
+      {1, nullptr, false, nullptr, false, false, 1},
+      {2, "Tour Eiffel", false, "Tour Eiffel", true, false, 0},
+      {3, "Tour Eiffel", false, "Tour Eiffel", true, false, 1},
+      {5, "en 3 mots", true, "en 3 mots", true, true, 0},
+      {6, "Tour Eiffel", false, "Tour Eiffel", false, false, 1},
+      {7, "en 3 mots", true, "Tour Eiffel", true, true, 0},
+      {8, "Tour Eiffel", true, "Tour Eiffel", true, true, 0},
+      {9, "Tour Eiffel", false, "Tour Eiffel", false, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    TearDown();
+    SetUp();
+    MakeQuiz(kPictureGrid, 1, {{"LA TOUR-EIFFEL", nullptr, nullptr, "Tour Eiffel"}}, c.kind);
+    Start();
+    if (c.revealAtStart == nullptr) {
+      EXPECT_EQ(Control(8001), nullptr);
+    } else {
+      EXPECT_EQ(Text(8001), c.revealAtStart);
+      EXPECT_EQ(IsWindowVisible(Control(8001)) != 0, c.shownAtStart);
+      ExpectPlace(Place(8001), 46, 61, 300, 65, "reveal");
+    }
+    Answer(4001, "la tour-eiffel");
+    EXPECT_EQ(static_cast<int>(messageBoxes.size()), c.messageBoxes);
+    if (c.messageBoxes > 0) {
+      EXPECT_EQ(messageBoxes[0], "image");
+    }
+    if (c.revealAtStart != nullptr) {
+      EXPECT_EQ(Text(8001), c.revealSolved);
+      EXPECT_EQ(IsWindowVisible(Control(8001)) != 0, c.shownSolved);
+      Answer(4001, "tour");
+      EXPECT_EQ(IsWindowVisible(Control(8001)) != 0, c.shownWrongAgain);
+    }
+  }
+}
+
+TEST_F(PanelTest, RestoredRightAnswerOfAMessageKindShowsItsBoxAtStart) {
+  MakeQuiz(kPictureGrid, 1, {{"ROME", nullptr, nullptr, nullptr}}, 1);
+  WriteSavedAnswers("rome\r\n");
+  Start();
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_EQ(HeaderText(32), " 1 / 1");
+}
+
+TEST_F(PanelTest, KindFourRevealsEverythingOnceAllIsSolved) {
+  MakeQuiz(kPictureGrid, 1, kFourAnswers, 4);
+  Start();
+  Answer(4001, "paris");
+  Answer(4002, "rome");
+  Answer(4003, "berlin");
+  for (int n = 1; n <= 4; ++n) EXPECT_FALSE(IsWindowVisible(Control(8000 + n))) << n;
+  Answer(4004, "l'arc de triomphe");
+  EXPECT_EQ(quiz->data.allSolved, 1);
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(IsWindowVisible(Control(8000 + n))) << n;
+  Answer(4002, "romeo");
+  EXPECT_EQ(quiz->data.allSolved, 0);
+  EXPECT_FALSE(IsWindowVisible(Control(8002)));
+}
+
+TEST_F(PanelTest, TabbingToAFieldBelowScrollsItToTheTop) {
+  std::vector<TestQuestion> questions(60, TestQuestion{"X", nullptr, "Q", nullptr});
+  MakeQuiz(kTextList, 1, questions);
+  Start();
+  SetFocus(Control(4029));
+  SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
+  // Tab from field 29 to field 30, out of view, through the dialog manager.
+  MSG tab = {};
+  tab.hwnd = Control(4029);
+  tab.message = WM_KEYDOWN;
+  tab.wParam = VK_TAB;
+  tab.lParam = 0x000F0001;
+  EXPECT_TRUE(IsDialogMessageA(panel, &tab));
+  Pump();
+  ASSERT_EQ(GetFocus(), Control(4030));
+  EXPECT_EQ(Place(4030).top, 15);
+  EXPECT_EQ(ScrollPos(SB_VERT), 5 + 29 * 25 - 15);
+  // A field already in view does not move the panel.
+  const int v = ScrollPos(SB_VERT);
+  SetFocus(Control(4031));
+  Pump();
+  EXPECT_EQ(ScrollPos(SB_VERT), v);
+}
+
+TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
+  std::vector<TestQuestion> questions(7, TestQuestion{"OUI", nullptr, nullptr, "bravo"});
+  MakeQuiz(kPictureGrid, 1, questions, 2);
+  Start();
+  const int height = quiz->data.contentHeight;
+  RECT before[8];
+  for (int n = 1; n <= 7; ++n) before[n] = Place(kAnswerFieldBaseId + n);
+  for (int n : {1, 2, 3, 5}) Answer(kAnswerFieldBaseId + n, "oui");
+  // Nothing moves while the box is clear.
+  for (int n = 1; n <= 7; ++n) EXPECT_EQ(Place(kAnswerFieldBaseId + n).top, before[n].top) << n;
+
+  HWND cacher = GetDlgItem(quiz->headerWindow, 33);
+  ASSERT_NE(cacher, nullptr);
+  SendMessageA(cacher, BM_CLICK, 0, 0);
+  Pump();
+  // Row 0 is solved whole: it closes by its reveal labels' 65 pixels (its
+  // pictures are absent); question 5 alone hides in its row.
+  for (int n : {1, 2, 3, 5}) EXPECT_FALSE(IsWindowVisible(Control(kPictureBaseId + n))) << n;
+  EXPECT_TRUE(IsWindowVisible(Control(kPictureBaseId + 4)));
+  EXPECT_EQ(Place(4001).top, before[1].top);
+  for (int n = 4; n <= 7; ++n)
+    EXPECT_EQ(Place(kAnswerFieldBaseId + n).top, before[n].top - 65) << n;
+  EXPECT_EQ(quiz->data.contentHeight, height - 65);
+  EXPECT_EQ(quiz->data.hideStates[3], 2);
+  EXPECT_EQ(quiz->data.hideStates[5], 1);
+
+  // A question solved while the box is ticked hides at once.
+  Answer(4004, "oui");
+  EXPECT_FALSE(IsWindowVisible(Control(kPictureBaseId + 4)));
+  EXPECT_EQ(quiz->data.contentHeight, height - 65);  // its row still has question 6
+
+  SendMessageA(cacher, BM_CLICK, 0, 0);
+  Pump();
+  for (int n = 1; n <= 7; ++n) {
+    EXPECT_EQ(Place(kAnswerFieldBaseId + n).top, before[n].top) << n;
+    EXPECT_TRUE(IsWindowVisible(Control(kPictureBaseId + n))) << n;
+    EXPECT_EQ(quiz->data.hideStates[n], 0) << n;
+  }
+  EXPECT_EQ(quiz->data.contentHeight, height);
+}
+
+}  // namespace

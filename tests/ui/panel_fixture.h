@@ -1,0 +1,65 @@
+// A real frame, header bar and question panel built in-process from a quiz
+// filled in memory, as start-up builds them, and the helpers the panel tests
+// share: a message pump, positions in the panel, texts, keys, and message boxes
+// that close themselves.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/player_state.h"
+
+struct TestQuestion {
+  const char* answer1;  // plain: folded when the quiz is built
+  const char* answer2;
+  const char* text;
+  const char* extra;
+};
+
+class PanelTest : public ::testing::Test {
+ public:
+  // Captions of the message boxes shown (and closed) since SetUp.
+  static std::vector<std::string> messageBoxes;
+
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // A quiz of these questions in `displayMode`; codes "CODE1", "CODE2"...
+  void MakeQuiz(int displayMode, int answersPerQuestion, const std::vector<TestQuestion>& questions,
+                int questionKind = 0);
+  // The saved-answers file the panel reads at start.
+  void WriteSavedAnswers(const std::string& bytes);
+  std::string ReadSavedAnswers();
+  // Creates the windows (frame 930 x 600, as the player does) and pumps.
+  void Start();
+
+  HWND Control(int id) { return GetDlgItem(panel, id); }
+  std::string Text(HWND window);
+  std::string Text(int id) { return Text(Control(id)); }
+  std::string HeaderText(int id) { return Text(GetDlgItem(quiz->headerWindow, id)); }
+  // The control's window rectangle in panel client coordinates.
+  RECT Place(HWND control);
+  RECT Place(int id) { return Place(Control(id)); }
+  // Every child of the panel with this id (the text list repeats 2000 and 3000).
+  std::vector<HWND> ControlsWithId(int id);
+
+  // Types into a field and releases Enter in it.
+  void Answer(int fieldId, const char* text);
+  void SendKeyUp(int fieldId, WPARAM key);
+  void Pump();
+
+  int ScrollPos(int bar) { return GetScrollPos(panel, bar); }
+
+  HWND frame = nullptr;
+  HWND panel = nullptr;
+
+ private:
+  HHOOK cbtHook = nullptr;
+  std::string savedName;
+};
+
+void ExpectPlace(const RECT& place, int x, int y, int width, int height, const char* what);
