@@ -1,0 +1,60 @@
+// The quiz loader: decodes the three stored blocks (the built-in block, the
+// quiz and the reward codes) and fills the quiz record from their text.
+//
+// The decoded text is a run of fields with nothing between them: a text field
+// is bytes ended by one "|" (no escape), a number field is one raw byte. The
+// reward codes are lines ended by CR LF.
+#pragma once
+
+#include <cstddef>
+
+#include "quiz/quiz_data.h"
+
+constexpr int kQuizBlockCount = 3;
+
+// The three stored blocks in load order: the built-in block, the quiz, the
+// reward codes. The loader decodes copies, never these bytes.
+struct QuizBlocks {
+  const unsigned char* data[kQuizBlockCount];
+  size_t size[kQuizBlockCount];
+};
+
+// What the player shows after loading: nothing, or one message box (OK button,
+// no owner window).
+struct LoadOutcome {
+  bool failed;
+  const char* message;
+  const char* caption;
+};
+
+extern const char kDecodeErrorMessage[];  // caption kDecodeErrorCaption
+extern const char kDecodeErrorCaption[];
+extern const char kNoMemoryMessage[];  // caption kNoMemoryCaption
+extern const char kNoMemoryCaption[];
+
+// Fills *quiz, which holds its defaults, from the three blocks. A block that
+// decodes neither as stored nor descrambled, or whose text breaks its layout,
+// sets questionCount to 0 and stops the load: the fields set before stay.
+LoadOutcome LoadQuiz(QuizData* quiz, const QuizBlocks& blocks);
+
+// Parses the decoded text of block `block` (0 built-in, 1 quiz, 2 reward
+// codes) into *quiz. Returns false when the text breaks the block's layout (a
+// field without its "|", a number past the end, more than 96 questions); the
+// reward codes never do, their missing lines reading as empty.
+bool ParseBlockText(int block, const unsigned char* text, size_t size, QuizData* quiz);
+
+// A decoded block and the read position in it.
+struct TextCursor {
+  const unsigned char* text;
+  size_t size;
+  size_t position;
+};
+
+// Copies one "|"-ended field into destination (capacity bytes, terminator
+// included) and moves past the "|". A longer field is cut to fit and read to
+// its "|" all the same. Returns false when the text ends before the "|"; the
+// destination then holds what was read.
+bool ReadField(TextCursor* cursor, char* destination, size_t capacity);
+
+// The same, with every copied byte upper-cased and folded as FoldAnswer does.
+bool ReadFoldedField(TextCursor* cursor, char* destination, size_t capacity);
