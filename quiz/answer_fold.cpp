@@ -3,6 +3,13 @@
 namespace {
 
 constexpr unsigned char kCaseBit = 0x20;
+constexpr unsigned char kHighFoldOffset = 0x10;
+// Folds of bytes from 0x80 on have a low half of 8..F, the others of 0..7.
+constexpr unsigned char kHighFoldMark = 0x08;
+
+unsigned char SwapHalves(unsigned char b) {
+  return static_cast<unsigned char>(b << 4 | b >> 4);
+}
 
 // Lower-case letters outside a..z and à..þ whose capitals sit elsewhere in
 // code page 1252.
@@ -46,4 +53,13 @@ void FoldAnswer(char* text) {
   for (; *text; ++text) {
     *text = static_cast<char>(FoldByte(UpcaseByte(static_cast<unsigned char>(*text))));
   }
+}
+
+unsigned char UnfoldByte(unsigned char b) {
+  if (b & kHighFoldMark) return SwapHalves(static_cast<unsigned char>(b + kHighFoldOffset));
+  return SwapHalves(b);
+}
+
+void UnfoldAnswer(char* text) {
+  for (; *text; ++text) *text = static_cast<char>(UnfoldByte(static_cast<unsigned char>(*text)));
 }

@@ -15,3 +15,11 @@ unsigned char FoldByte(unsigned char b);
 
 // Upper-cases, then folds, every byte of a NUL-terminated text in place.
 void FoldAnswer(char* text);
+
+// The inverse of FoldByte. Accepted answers are kept folded only: unfolding
+// gives them back upper-cased, which is all that counting their words or
+// looking for "-" needs.
+unsigned char UnfoldByte(unsigned char b);
+
+// Unfolds every byte of a NUL-terminated folded text in place.
+void UnfoldAnswer(char* text);
