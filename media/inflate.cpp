@@ -293,6 +293,7 @@ bool DecodeStoredBlock(BitReader& br, Output& out) {
       len > static_cast<size_t>(out.end - out.next)) {
     return false;
   }
+  if (len == 0) return true;  // an empty block may come with no output buffer at all
   std::memcpy(out.next, br.next, len);
   out.next += len;
   br.next += len;

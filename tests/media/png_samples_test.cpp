@@ -145,7 +145,7 @@ TEST_F(PngSamplesTest, Adam7GivesTheSameDibAsItsPlainTwin) {
 // Damaged files must end in a failure or a DIB, never in a read or write out of bounds (the
 // sanitized build is the one that proves it).
 TEST_F(PngSamplesTest, BitFlipsAndTruncationsEndCleanly) {
-  for (const char* name : {"indexed2-adam7", "rgb16", "greyalpha8-adam7", "rgba8"}) {
+  for (const char* name : {"indexed2-adam7", "greyalpha8-adam7", "rgba8"}) {
     SCOPED_TRACE(name);
     const std::vector<uint8_t> original = ReadFile(kSampleDir + "/" + name + ".png");
     ASSERT_FALSE(original.empty());
