@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "quiz/block_encoder.h"
+#include "tests/tools/pe_test_image.h"
+#include "tools/pe_image.h"
+#include "tools/pe_patch.h"
+#include "tools/quiz_blocks.h"
+#include "tools/quiz_build.h"
+#include "tools/quiz_check.h"
+#include "tools/quiz_toml_writer.h"
+#include "tools/quiz_unpack.h"
+
+namespace {
+
+const std::string kPng =
+    std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x03\x20\0\0\x00\x64", 24) + "rest";
+const std::string kGif = std::string("GIF89a\x2C\x01\xC8\x00", 10) + "rest";
+const std::string kWave("RIFF\x24\x08\0\0WAVEfmt ", 16);
+
+QuizSource PictureQuiz() {
+  QuizSource quiz;
+  quiz.title = "Drapeaux \"du\" monde \\ \xE9t\xE9";
+  quiz.author = "Atelier";
+  quiz.displayMode = 1;
+  quiz.kind = 3;
+  quiz.answersPerQuestion = 2;
+  quiz.answerCaption1 = "Pays";
+  quiz.answerCaption2 = "Capitale";
+  quiz.red = 1;
+  quiz.green = 2;
+  quiz.blue = 3;
+  quiz.link = "https://tevra.example";
+  quiz.footer = "Pied de page";
+  quiz.scramble = true;
+  quiz.questions = {
+      {"Bleu, blanc, rouge", "France", "Paris", "Tricolore", "second", "flag1.png", "ans1.gif", ""},
+      {"Vert, blanc, rouge\nsur deux lignes", "Italie", "Rome", "", "", "flag2.gif", "", ""},
+  };
+  quiz.codes = {"", "CODE \xC9T\xC9"};
+  return quiz;
+}
+
+QuizSource TextQuiz() {
+  QuizSource quiz;
+  quiz.title = "Capitales";
+  quiz.questions = {{"Capitale de la France ?", "Paris", "", "", "", "", "", ""},
+                    {"Capitale de l'Italie ?", "Rome", "", "", "", "", "", ""}};
+  quiz.codes = {"UN", ""};
+  return quiz;
+}
+
+QuizSource AudioQuiz() {
+  QuizSource quiz = TextQuiz();
+  quiz.displayMode = 2;
+  quiz.kind = 5;
+  quiz.questions[0].media = "one.wav";
+  quiz.questions[1].media = "two.wav";
+  return quiz;
+}
+
+std::map<std::string, std::string> Files() {
+  return {{"flag1.png", kPng},
+          {"flag2.gif", kGif},
+          {"ans1.gif", kGif},
+          {"one.wav", kWave},
+          {"two.wav", kWave + "2"}};
+}
+
+QuizFileReader Reader(const std::map<std::string, std::string>& files) {
+  return [files](const std::string& path, std::string* bytes) {
+    auto found = files.find(path);
+    if (found == files.end()) return false;
+    *bytes = found->second;
+    return true;
+  };
+}
+
+std::string Build(const QuizSource& quiz, std::string player = MakeImage()) {
+  StoredQuiz stored;
+  std::string error, exe;
+  EXPECT_TRUE(BuildStoredQuiz(quiz, &stored, &error)) << error;
+  EXPECT_TRUE(BuildQuizImage(
+      player, quiz, stored, Reader(Files()), [](const std::string&) {}, &exe, &error))
+      << error;
+  return exe;
+}
+
+void ExpectSameQuiz(const QuizSource& a, const QuizSource& b) {
+  EXPECT_EQ(a.title, b.title);
+  EXPECT_EQ(a.author, b.author);
+  EXPECT_EQ(a.subtitle, b.subtitle);
+  EXPECT_EQ(a.answerCaption1, b.answerCaption1);
+  EXPECT_EQ(a.answerCaption2, b.answerCaption2);
+  EXPECT_EQ(a.displayMode, b.displayMode);
+  EXPECT_EQ(a.kind, b.kind);
+  EXPECT_EQ(a.answersPerQuestion, b.answersPerQuestion);
+  EXPECT_EQ(std::vector<int>({a.red, a.green, a.blue}), std::vector<int>({b.red, b.green, b.blue}));
+  EXPECT_EQ(a.link, b.link);
+  EXPECT_EQ(a.footer, b.footer);
+  EXPECT_EQ(a.codes, b.codes);
+  EXPECT_EQ(a.scramble, b.scramble);
+  ASSERT_EQ(a.questions.size(), b.questions.size());
+  for (size_t i = 0; i < a.questions.size(); ++i) {
+    EXPECT_EQ(a.questions[i].text, b.questions[i].text) << i;
+    EXPECT_EQ(a.questions[i].answer1, b.questions[i].answer1) << i;
+    EXPECT_EQ(a.questions[i].answer2, b.questions[i].answer2) << i;
+    EXPECT_EQ(a.questions[i].extra, b.questions[i].extra) << i;
+    EXPECT_EQ(a.questions[i].extra2, b.questions[i].extra2) << i;
+  }
+}
+
+TEST(QuizToml, WrittenQuizReadsBackTheSame) {
+  for (const QuizSource& quiz : {PictureQuiz(), TextQuiz(), AudioQuiz()}) {
+    const std::string toml = FormatQuizToml(quiz);
+    QuizSource read;
+    std::vector<std::string> errors;
+    ASSERT_TRUE(ParseQuizSource(toml, "quiz.toml", &read, &errors))
+        << (errors.empty() ? "" : errors[0]) << "\n"
+        << toml;
+    ExpectSameQuiz(quiz, read);
+    EXPECT_EQ(read.questions[0].picture, quiz.questions[0].picture);
+    EXPECT_EQ(read.questions[0].media, quiz.questions[0].media);
+  }
+}
+
+TEST(Unpack, BuiltQuizUnpacksToTheSameSourceAndFiles) {
+  for (const QuizSource& quiz : {PictureQuiz(), TextQuiz(), AudioQuiz()}) {
+    UnpackedQuiz unpacked;
+    std::string error;
+    ASSERT_TRUE(UnpackQuiz(Build(quiz), &unpacked, &error)) << error;
+    ExpectSameQuiz(quiz, unpacked.source);
+    const std::map<std::string, std::string> files = Files();
+    for (size_t i = 0; i < quiz.questions.size(); ++i) {
+      const QuestionSource& before = quiz.questions[i];
+      const QuestionSource& after = unpacked.source.questions[i];
+      const std::pair<std::string, std::string> paths[] = {
+          {before.picture, after.picture},
+          {before.answerPicture, after.answerPicture},
+          {before.media, after.media}};
+      for (const auto& [original, written] : paths) {
+        ASSERT_EQ(original.empty(), written.empty()) << original;
+        if (original.empty()) continue;
+        // Same extension, same bytes: unscrambled and named by what it holds.
+        EXPECT_EQ(original.substr(original.rfind('.')), written.substr(written.rfind('.')));
+        const OutputFile* found = nullptr;
+        for (const OutputFile& file : unpacked.files) {
+          if (file.path == written) found = &file;
+        }
+        ASSERT_NE(found, nullptr) << written;
+        EXPECT_EQ(found->bytes, files.at(original));
+      }
+    }
+  }
+}
+
+// A player image carrying a hand-made quiz block, for values quiz.toml cannot write.
+std::string ExeWithQuizText(const std::string& text) {
+  StoredQuiz stored;
+  std::string error, exe;
+  EXPECT_TRUE(BuildStoredQuiz(TextQuiz(), &stored, &error)) << error;
+  int key = 0;
+  EXPECT_TRUE(EncodeQuizBlock(text, false, &key, &stored.quiz, &error)) << error;
+  EXPECT_TRUE(BuildQuizImage(
+      MakeImage(), TextQuiz(), stored, Reader({}), [](const std::string&) {}, &exe, &error))
+      << error;
+  return exe;
+}
+
+std::string QuizText(int display_byte, int count, int answers, int kind) {
+  std::string text = {'\0', static_cast<char>(display_byte), static_cast<char>(count),
+                      static_cast<char>(answers)};
+  text += "T|A|S|||";
+  for (int i = 0; i < count; ++i) text += answers == 2 ? "a|b|q|" : "a|q|";
+  text.push_back(static_cast<char>(kind));
+  return text + "\x01\x02\x03";
+}
+
+TEST(Unpack, RefusesWhatQuizTomlCannotSay) {
+  std::string no_quiz, error;
+  ASSERT_TRUE(PatchPlayerImage(MakeImage(), {}, std::string(70, '\0'), &no_quiz, &error));
+  const std::string truncated = Build(TextQuiz()).substr(0, 0x300);
+  const struct {
+    const char* what;
+    std::string exe;
+    const char* reason;
+  } cases[] = {
+      {"kind 12", ExeWithQuizText(QuizText(1, 1, 1, 12)), "kind 12 is over 9"},
+      {"display 0", ExeWithQuizText(QuizText(0, 1, 1, 0)), "display mode -1 is out of range"},
+      {"display 5", ExeWithQuizText(QuizText(5, 1, 1, 0)), "display mode 4 is out of range"},
+      {"97 questions", ExeWithQuizText(QuizText(1, 97, 1, 0)), "97 questions, over the limit"},
+      {"text list, two answers", ExeWithQuizText(QuizText(1, 1, 2, 0)),
+       "a text list with two answers"},
+      {"cut block", ExeWithQuizText(QuizText(1, 1, 1, 0).substr(0, 10)), "ends inside a field"},
+      {"no quiz", no_quiz, "no quiz"},
+      {"truncated", truncated, "outside"},
+      {"not a PE", "just text", "not a Windows executable"},
+  };
+  for (const auto& c : cases) {
+    UnpackedQuiz unpacked;
+    std::string error;
+    EXPECT_FALSE(UnpackQuiz(c.exe, &unpacked, &error)) << c.what;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+  }
+}
+
+TEST(Build, RefusesClashingResourcesAndMissingFiles) {
+  const std::string first = Build(TextQuiz());
+  StoredQuiz stored;
+  std::string error, exe;
+  ASSERT_TRUE(BuildStoredQuiz(TextQuiz(), &stored, &error));
+  // A player that already carries a quiz: its PATCH 104 clashes with the new one.
+  EXPECT_FALSE(BuildQuizImage(
+      first, TextQuiz(), stored, Reader({}), [](const std::string&) {}, &exe, &error));
+  EXPECT_NE(error.find("two resources of type \"PATCH\" with id 104"), std::string::npos) << error;
+  std::vector<std::string> progress;
+  const QuizSource pictures = PictureQuiz();
+  ASSERT_TRUE(BuildStoredQuiz(pictures, &stored, &error));
+  EXPECT_FALSE(BuildQuizImage(
+      MakeImage(), pictures, stored, Reader({{"flag1.png", kPng}}),
+      [&](const std::string& line) { progress.push_back(line); }, &exe, &error));
+  EXPECT_EQ(error, "ans1.gif: cannot be read");
+  EXPECT_EQ(progress, std::vector<std::string>{"picture 1 of 3: flag1.png"});
+}
+
+TEST(Build, PngPicturesGoInPlainAndOthersScrambled) {
+  const std::string exe = Build(PictureQuiz());
+  PeImage image;
+  std::vector<PeResource> resources;
+  std::string error;
+  ASSERT_TRUE(ParsePeImage(exe, &image, &error));
+  ASSERT_TRUE(ReadPeResources(exe, image, &resources, &error));
+  const PeResource* png = FindResource(resources, ResourceId(kResourceTypeRcData), ResourceId(401));
+  ASSERT_NE(png, nullptr);
+  EXPECT_EQ(png->bytes, kPng);
+  const PeResource* gif = FindResource(resources, ResourceName("IMG"), ResourceId(402));
+  ASSERT_NE(gif, nullptr);
+  EXPECT_EQ(gif->bytes.substr(0, 3), "\x74\x94\x64");  // "GIF", each byte's halves exchanged
+  EXPECT_NE(FindResource(resources, ResourceName("IMG"), ResourceId(10401)), nullptr);
+}
+
+TEST(PictureSize, ReadsEachFormatsHeader) {
+  std::string bmp(26, '\0'), top_down(26, '\0'), core(26, '\0');
+  bmp.replace(0, 2, "BM");
+  Put(&bmp, 14, 40, 4);
+  Put(&bmp, 18, 640, 4);
+  Put(&bmp, 22, 480, 4);
+  top_down = bmp;
+  Put(&top_down, 22, static_cast<uint32_t>(-480), 4);
+  core = bmp;
+  Put(&core, 14, 12, 4);
+  Put(&core, 18, 0x00C80140, 4);  // 16-bit width 320, height 200
+  const std::string jpeg =
+      std::string("\xFF\xD8\xFF\xE0\x00\x04..\xFF\xC0\x00\x11\x08\x01\xE0\x02\x80", 17);
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool ok;
+    uint32_t width, height;
+  } cases[] = {
+      {"png", kPng, true, 800, 100},
+      {"gif", kGif, true, 300, 200},
+      {"bmp", bmp, true, 640, 480},
+      {"top-down bmp", top_down, true, 640, 480},
+      {"core bmp", core, true, 320, 200},
+      {"jpeg after APP0", jpeg, true, 640, 480},
+      {"cut png", kPng.substr(0, 20), false, 0, 0},
+      {"cut jpeg", jpeg.substr(0, 12), false, 0, 0},
+      {"text", "hello", false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    uint32_t width = 0, height = 0;
+    EXPECT_EQ(ReadPictureSize(c.bytes, &width, &height), c.ok) << c.what;
+    if (!c.ok) continue;
+    EXPECT_EQ(std::vector<uint32_t>({width, height}), std::vector<uint32_t>({c.width, c.height}))
+        << c.what;
+  }
+}
+
+std::vector<std::string> FindingsOf(const QuizSource& quiz,
+                                    const std::map<std::string, std::string>& files) {
+  std::vector<std::string> texts;
+  for (const QuizFinding& finding : CheckQuiz(quiz, "q.toml", Reader(files))) {
+    texts.push_back((finding.error ? "E " : "W ") + finding.text);
+  }
+  return texts;
+}
+
+bool Has(const std::vector<std::string>& texts, const std::string& part) {
+  for (const std::string& text : texts) {
+    if (text.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(Check, WarnsAboutWhatFrustratesPlayers) {
+  QuizSource quiz = TextQuiz();
+  quiz.questions.push_back({"q3",
+                            "Sa\x92"
+                            "ne",
+                            "", "", "", "", "", ""});
+  quiz.questions.push_back({"q4",
+                            "Mont\xA0"
+                            "Blanc",
+                            "", "", "", "", "", ""});
+  quiz.questions.push_back({"q5", "Or", "", "", "", "", "", ""});
+  quiz.questions.push_back({"q6", "PARIS", "", "", "", "", "", ""});
+  quiz.questions.push_back({"q7", "\xC9vreux", "", "", "", "", "", ""});
+  quiz.codes.resize(quiz.questions.size());
+  const std::vector<std::string> texts = FindingsOf(quiz, {});
+  const char* expected[] = {
+      "W q.toml: question 3, field 'answer': warning: \"Sa\xE2\x80\x99ne\" holds a typographic",
+      "W q.toml: question 4, field 'answer': warning: \"Mont\xC2\xA0"
+      "Blanc\" holds a non-breaking",
+      "W q.toml: question 5, field 'answer': warning: \"Or\" has 3 characters or fewer",
+      "W q.toml: question 6, field 'answer': warning: \"PARIS\" is also the answer of question 1",
+      "W q.toml: question 7, field 'answer': warning: \"\xC3\x89vreux\" holds \"\xC3\x89\"",
+      "W q.toml: field 'codes': warning: no code for scores 2 to 7",
+  };
+  for (const char* part : expected) EXPECT_TRUE(Has(texts, part)) << part;
+  EXPECT_EQ(texts.size(), std::size(expected));
+}
+
+TEST(Check, PicturesAndExtraTexts) {
+  QuizSource quiz = PictureQuiz();
+  quiz.questions[0].picture = "big.png";
+  quiz.questions[1].picture = "huge.png";
+  quiz.questions.push_back({"", "Espagne", "Madrid", "", "", "", "", ""});
+  quiz.codes.push_back("X");
+  std::string big = kPng, huge = kPng;
+  Put(&big, 16, 0x000C0000, 4);   // 3072 pixels wide, stored big-endian
+  Put(&huge, 16, 0x00900000, 4);  // 36864 wide: past the decoder's side limit
+  const std::vector<std::string> texts =
+      FindingsOf(quiz, {{"big.png", big}, {"huge.png", huge}, {"ans1.gif", "not a picture"}});
+  const char* expected[] = {
+      "W q.toml: question 1, field 'picture': warning: big.png is 3072 x 100 pixels",
+      "E q.toml: question 2, field 'picture': huge.png is 36864 x 100 pixels, over what",
+      "E q.toml: question 1, field 'answer_picture': ans1.gif is not a PNG, JPEG, GIF or BMP",
+      "W q.toml: question 3, field 'picture': warning: missing",
+      "W q.toml: question 1, field 'extra2': warning: is stored but the player never shows it",
+      "W q.toml: question 2, field 'extra': warning: is empty: kind 3 shows it",
+      "W q.toml: question 3, field 'extra': warning: is empty: kind 3 shows it",
+  };
+  for (const char* part : expected) EXPECT_TRUE(Has(texts, part)) << part;
+  EXPECT_EQ(texts.size(), std::size(expected));
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// tevra-pack check: reads a quiz.toml and reports its errors and the warnings
+// an author should see before giving the quiz to players.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tools/commands.h"
+#include "tools/quiz_check.h"
+#include "tools/quiz_source.h"
+#include "tools/source_command.h"
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: tevra-pack check QUIZ.toml\n"
+    "Reads QUIZ.toml with its pictures and media files and lists, with the\n"
+    "question number and the field, every error (what 'build' refuses) and every\n"
+    "warning: answers that can't get hints or are hard to type, answers shared by\n"
+    "two questions, missing codes, extra texts the kind won't show, oversized\n"
+    "pictures. Exit status 0 when there are no errors, 1 otherwise.\n";
+
+}  // namespace
+
+int RunCheck(int argc, char** argv) {
+  if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+    std::fputs(kUsage, stdout);
+    return kExitOk;
+  }
+  if (argc != 1 || argv[0][0] == '-') {
+    std::fputs(kUsage, stderr);
+    return kExitUsageError;
+  }
+  QuizSource source;
+  std::vector<QuizFinding> findings;
+  const bool ok = CheckQuizFolder(argv[0], &source, &findings);
+  size_t errors = 0;
+  for (const QuizFinding& finding : findings) {
+    std::fprintf(finding.error ? stderr : stdout, "%s\n", finding.text.c_str());
+    errors += finding.error ? 1 : 0;
+  }
+  std::printf("%s: %zu errors, %zu warnings\n", argv[0], errors, findings.size() - errors);
+  return ok ? kExitOk : kExitInputError;
+}

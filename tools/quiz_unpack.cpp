@@ -1,0 +1,269 @@
+#include "tools/quiz_unpack.h"
+
+#include <cctype>
+#include <cstdio>
+
+#include "media/media_sniff.h"
+#include "media/nibble_swap.h"
+#include "quiz/block_decoder.h"
+#include "quiz/builtin_block.h"
+#include "quiz/quiz_data.h"
+#include "quiz/quiz_loader.h"
+#include "tools/pe_image.h"
+#include "tools/pe_patch.h"
+
+namespace {
+
+constexpr uint16_t kQuizResourceId = 104;
+constexpr uint16_t kCodesResourceId = 105;
+constexpr int kPictureIdBase = 400;
+constexpr int kAnswerPictureIdBase = 10400;
+constexpr int kMaxKind = 9;
+constexpr int kMaxDisplayMode = 3;
+constexpr int kDisplayText = 0;
+constexpr int kDisplayPictures = 1;
+constexpr size_t kBuiltinFirstField = 2;
+constexpr size_t kQuizFirstField = 4;
+constexpr char kLineEnd[] = "\r\n";
+
+struct DecodedBlock {
+  std::vector<unsigned char> text;
+  bool scrambled = false;
+};
+
+// As the player does: as stored first, descrambled when that fails, with one
+// key position running across the blocks that needed it.
+bool DecodeBlock(std::string_view stored, const char* name, int* key_position, DecodedBlock* block,
+                 std::string* error) {
+  std::vector<unsigned char> copy(stored.begin(), stored.end());
+  if (DecodeQuizBlock(copy.data(), copy.size(), &block->text) == kBlockOk) return true;
+  DescrambleQuizBlock(copy.data(), copy.size(), key_position);
+  block->scrambled = true;
+  if (DecodeQuizBlock(copy.data(), copy.size(), &block->text) == kBlockOk) return true;
+  *error = std::string("the ") + name + " does not decode, stored or scrambled";
+  return false;
+}
+
+bool Field(TextCursor* cursor, size_t capacity, std::string* out) {
+  std::vector<char> buffer(capacity);
+  if (!ReadField(cursor, buffer.data(), capacity)) return false;
+  *out = buffer.data();
+  return true;
+}
+
+bool Byte(TextCursor* cursor, int* value) {
+  if (cursor->position >= cursor->size) return false;
+  *value = cursor->text[cursor->position++];
+  return true;
+}
+
+TextCursor Cursor(const DecodedBlock& block, size_t position) {
+  return TextCursor{block.text.data(), block.text.size(), position};
+}
+
+bool ParseBuiltin(const DecodedBlock& block, QuizSource* quiz) {
+  TextCursor cursor = Cursor(block, kBuiltinFirstField);
+  return Field(&cursor, kLinkTextSize, &quiz->link) &&
+         Field(&cursor, kFooterTextSize, &quiz->footer);
+}
+
+// Checks what the loader would take but quiz.toml cannot say.
+bool CheckSettings(int display_byte, int count, int answers, std::string* error) {
+  const int display = display_byte - 1;
+  if (display < 0 || display > kMaxDisplayMode) {
+    *error = "display mode " + std::to_string(display) + " is out of range (0 to 3)";
+  } else if (count > kMaxQuestions) {
+    *error =
+        std::to_string(count) + " questions, over the limit of " + std::to_string(kMaxQuestions);
+  } else if (count == 0) {
+    *error = "the quiz has no questions";
+  } else if (answers != 1 && answers != 2) {
+    *error = std::to_string(answers) + " answers per question (1 or 2 expected)";
+  } else if (display == kDisplayText && answers == 2) {
+    *error = "a text list with two answers per question";
+  } else {
+    return true;
+  }
+  return false;
+}
+
+bool ParseQuiz(const DecodedBlock& block, QuizSource* quiz, std::string* error) {
+  TextCursor cursor = Cursor(block, 0);
+  int unused = 0, display = 0, count = 0, answers = 0;
+  if (!Byte(&cursor, &unused) || !Byte(&cursor, &display) || !Byte(&cursor, &count) ||
+      !Byte(&cursor, &answers)) {
+    *error = "resource PATCH 104 ends before its settings";
+    return false;
+  }
+  if (!CheckSettings(display, count, answers, error)) return false;
+  quiz->displayMode = display - 1;
+  quiz->answersPerQuestion = answers;
+  quiz->questions.resize(count);
+  const std::string truncated = "resource PATCH 104 ends inside a field";
+  for (std::string* text : {&quiz->title, &quiz->author, &quiz->subtitle, &quiz->answerCaption1,
+                            &quiz->answerCaption2}) {
+    if (!Field(&cursor, kTextSize, text)) return *error = truncated, false;
+  }
+  for (QuestionSource& question : quiz->questions) {
+    if (!Field(&cursor, kTextSize, &question.answer1) ||
+        (answers == 2 && !Field(&cursor, kTextSize, &question.answer2)) ||
+        !Field(&cursor, kTextSize, &question.text)) {
+      return *error = truncated, false;
+    }
+  }
+  if (!Byte(&cursor, &quiz->kind)) return *error = truncated, false;
+  if (quiz->kind > kMaxKind) {
+    *error = "kind " + std::to_string(quiz->kind) + " is over 9";
+    return false;
+  }
+  const int extras = StoredExtraFields(quiz->kind);
+  for (QuestionSource& question : quiz->questions) {
+    if ((extras >= 1 && !Field(&cursor, kTextSize, &question.extra)) ||
+        (extras >= 2 && !Field(&cursor, kTextSize, &question.extra2))) {
+      return *error = truncated, false;
+    }
+  }
+  int red = 0, green = 0, blue = 0;
+  if (!Byte(&cursor, &red) || !Byte(&cursor, &green) || !Byte(&cursor, &blue)) {
+    *error = "resource PATCH 104 ends before the panel colour";
+    return false;
+  }
+  quiz->red = static_cast<uint8_t>(red);
+  quiz->green = static_cast<uint8_t>(green);
+  quiz->blue = static_cast<uint8_t>(blue);
+  return true;
+}
+
+// One line per question; lines missing at the end read as empty, as the player shows them.
+void ParseCodes(const DecodedBlock& block, QuizSource* quiz) {
+  const std::string text(block.text.begin(), block.text.end());
+  size_t at = 0;
+  for (size_t i = 0; i < quiz->questions.size(); ++i) {
+    const size_t end = std::min(text.find('\r', at), text.size());
+    quiz->codes.push_back(
+        text.substr(std::min(at, text.size()), end > at ? end - at : 0).substr(0, kTextSize - 1));
+    at = end + std::string(kLineEnd).size();
+  }
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string FileName(const char* role, size_t number, const std::string& extension) {
+  char name[64];
+  std::snprintf(name, sizeof(name), "%s%02zu.%s", role, number, extension.c_str());
+  return name;
+}
+
+// A picture: "IMG" scrambled first, as the player looks for it, else a plain PNG.
+std::string TakePicture(const std::vector<PeResource>& resources, int id, const char* role,
+                        size_t number, UnpackedQuiz* quiz) {
+  const auto key = ResourceId(static_cast<uint16_t>(id));
+  std::string bytes;
+  if (const PeResource* img = FindResource(resources, ResourceName("IMG"), key)) {
+    bytes = img->bytes;
+    SwapNibbles(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
+  } else if (const PeResource* png =
+                 FindResource(resources, ResourceId(kResourceTypeRcData), key)) {
+    bytes = png->bytes;
+  } else {
+    return "";
+  }
+  std::string extension = PictureExtension(bytes);
+  const std::string path = FileName(role, number, extension.empty() ? "bin" : extension);
+  quiz->files.push_back({path, bytes});
+  return path;
+}
+
+std::string TakeMedia(const std::vector<PeResource>& resources, int id, size_t number,
+                      UnpackedQuiz* quiz) {
+  const PeResource* img =
+      FindResource(resources, ResourceName("IMG"), ResourceId(static_cast<uint16_t>(id)));
+  if (!img) return "";
+  std::string bytes = img->bytes;
+  SwapNibbles(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
+  const std::string extension =
+      Lower(SniffMediaExtension(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  const std::string path = FileName("media", number, extension);
+  quiz->files.push_back({path, bytes});
+  return path;
+}
+
+void TakeFiles(const std::vector<PeResource>& resources, UnpackedQuiz* quiz) {
+  QuizSource& source = quiz->source;
+  for (size_t i = 0; i < source.questions.size(); ++i) {
+    const int n = static_cast<int>(i) + 1;
+    QuestionSource& question = source.questions[i];
+    if (source.displayMode == kDisplayPictures) {
+      question.picture = TakePicture(resources, kPictureIdBase + n, "picture", n, quiz);
+      question.answerPicture = TakePicture(resources, kAnswerPictureIdBase + n, "answer", n, quiz);
+    } else if (source.displayMode > kDisplayPictures) {
+      question.media = TakeMedia(resources, kPictureIdBase + n, n, quiz);
+    }
+  }
+}
+
+bool TakeResource(const std::vector<PeResource>& resources, uint16_t id, std::string_view* bytes,
+                  std::string* error) {
+  const PeResource* found = FindResource(resources, ResourceName("PATCH"), ResourceId(id));
+  if (!found) {
+    *error = "no quiz: the executable has no resource PATCH " + std::to_string(id);
+    return false;
+  }
+  *bytes = found->bytes;
+  return true;
+}
+
+}  // namespace
+
+std::string PictureExtension(std::string_view bytes) {
+  if (bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1A\n", 8)) return "png";
+  if (bytes.substr(0, 3) == "\xFF\xD8\xFF") return "jpg";
+  if (bytes.substr(0, 4) == "GIF8") return "gif";
+  if (bytes.substr(0, 2) == "BM") return "bmp";
+  return "";
+}
+
+bool UnpackQuiz(std::string_view exe, UnpackedQuiz* quiz, std::string* error) {
+  PeImage image;
+  std::vector<PeResource> resources;
+  if (!ParsePeImage(exe, &image, error) || !ReadPeResources(exe, image, &resources, error)) {
+    return false;
+  }
+  const PeSection* builtin_section = FindSection(image, kBuiltinSectionName);
+  std::string_view quiz_block, codes_block;
+  if (!builtin_section) {
+    *error = "no quiz: the executable has no .tevra section";
+    return false;
+  }
+  if (!TakeResource(resources, kQuizResourceId, &quiz_block, error) ||
+      !TakeResource(resources, kCodesResourceId, &codes_block, error)) {
+    return false;
+  }
+  if (builtin_section->rawSize < kBuiltinBlockSize ||
+      uint64_t{builtin_section->rawOffset} + kBuiltinBlockSize > exe.size()) {
+    *error = "the .tevra section is shorter than the built-in block";
+    return false;
+  }
+  const std::string_view builtin = exe.substr(builtin_section->rawOffset, kBuiltinBlockSize);
+  UnpackedQuiz result;
+  DecodedBlock blocks[3];
+  int key_position = 0;
+  if (!DecodeBlock(builtin, "built-in block", &key_position, &blocks[0], error) ||
+      !DecodeBlock(quiz_block, "resource PATCH 104", &key_position, &blocks[1], error) ||
+      !DecodeBlock(codes_block, "resource PATCH 105", &key_position, &blocks[2], error)) {
+    return false;
+  }
+  if (!ParseBuiltin(blocks[0], &result.source)) {
+    *error = "the built-in block ends inside a field";
+    return false;
+  }
+  if (!ParseQuiz(blocks[1], &result.source, error)) return false;
+  ParseCodes(blocks[2], &result.source);
+  result.source.scramble = blocks[0].scrambled || blocks[1].scrambled || blocks[2].scrambled;
+  TakeFiles(resources, &result);
+  *quiz = std::move(result);
+  return true;
+}
