@@ -137,7 +137,7 @@ int GridAnswerAreaHeight(int questionKind) {
   return questionKind > 1 ? 140 : 60;
 }
 
-int GridContentMargin(int answersPerQuestion) {
+int ContentWidthMargin(int answersPerQuestion) {
   return answersPerQuestion == 2 ? 80 : 20;
 }
 

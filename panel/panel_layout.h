@@ -91,8 +91,8 @@ Rect GridPicture(const GridCell& cell, int rowTop, int rowPictureHeight, int w, 
 
 // Height the answer area of a grid row takes below its answer-area top.
 int GridAnswerAreaHeight(int questionKind);
-// Width added to the content after the last row.
-int GridContentMargin(int answersPerQuestion);
+// Width added to the content after the last row or grid question.
+int ContentWidthMargin(int answersPerQuestion);
 constexpr int kGridContentWidth = 1010;
 constexpr int kFirstRowTop = 5;
 

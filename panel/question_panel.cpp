@@ -4,6 +4,7 @@
 
 #include "answers/verdict.h"
 #include "app/player_state.h"
+#include "media/media_playback.h"
 #include "panel/panel_layout.h"
 #include "panel/question_rows.h"
 
@@ -127,8 +128,9 @@ INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
   return FALSE;
 }
 
-// WM_DESTROY and WM_CLOSE may both arrive: the brush goes once.
+// WM_DESTROY and WM_CLOSE may both arrive: everything goes once.
 void ReleasePanel(HWND panel) {
+  ReleaseMediaPlayers();
   HBRUSH brush = BravoBrush(panel);
   if (brush != nullptr) DeleteObject(brush);
   SetWindowLongPtrA(panel, DWLP_USER, 0);
@@ -171,6 +173,9 @@ INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
       return reinterpret_cast<INT_PTR>(quiz->panelBrush);
     case WM_CTLCOLORSTATIC:
       return ColourLabel(panel, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_COMMAND:
+      HandleMediaCommand(panel, wParam);
+      return FALSE;
     case WM_DESTROY:
     case WM_CLOSE:
       ReleasePanel(panel);

@@ -6,6 +6,7 @@
 
 #include "answers/answer_check.h"
 #include "app/player_state.h"
+#include "media/media_playback.h"
 #include "panel/answer_field.h"
 #include "panel/panel_layout.h"
 #include "panel/question_panel.h"
@@ -137,24 +138,16 @@ int BuildTextListRow(RowBuilder& rows, const Question& question, int n, int y) {
   return y + kTextListRowStep;
 }
 
-// The plain text of a folded answer: the fold is one-to-one, so it is undone
-// by searching its table.
+// The plain (upper-cased) text of an accepted answer.
 void PlainAnswer(const char* folded, char (&plain)[kTextSize]) {
-  static unsigned char unfold[256];
-  static bool ready = false;
-  if (!ready) {
-    for (int b = 0; b < 256; ++b) unfold[FoldByte(static_cast<unsigned char>(b))] = b;
-    ready = true;
-  }
-  int i = 0;
-  for (; folded[i] != '\0' && i < kTextSize - 1; ++i) {
-    plain[i] = static_cast<char>(unfold[static_cast<unsigned char>(folded[i])]);
-  }
-  plain[i] = '\0';
+  CopyText(plain, sizeof(plain), folded);
+  UnfoldAnswer(plain);
 }
 
 bool IsSingleHyphen(const char* folded) {
-  return folded[0] == static_cast<char>(FoldByte('-')) && folded[1] == '\0';
+  char plain[kTextSize];
+  PlainAnswer(folded, plain);
+  return plain[0] == '-' && plain[1] == '\0';
 }
 
 void CreateRevealLabel(const RowBuilder& rows, const Question& question, const GridCell& cell,
@@ -209,7 +202,9 @@ struct GridPosition {
   int rowPictureHeight;
 };
 
-void BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPosition* at) {
+// Builds question n of a grid; false when its media player could not be
+// created, which ends the building of rows.
+bool BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPosition* at) {
   QuizData& data = rows.player.data;
   const int column = (n - 1) % kGridColumns;
   if (data.displayMode == kPictureGrid && column == 0) {
@@ -225,8 +220,10 @@ void BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPo
                   GridPicture(cell, at->rowTop, at->rowPictureHeight, kNoPictureWidth, 0),
                   kPictureBaseId + n);
   } else {
-    CreateControl(rows, "Static", "", kContainerStyle,
-                  GridMediaContainer(data.displayMode, cell, at->rowTop), kPictureBaseId + n);
+    HWND container =
+        CreateControl(rows, "Static", "", kContainerStyle,
+                      GridMediaContainer(data.displayMode, cell, at->rowTop), kPictureBaseId + n);
+    if (!CreateQuestionPlayer(rows.panel, n, container)) return false;
   }
   if (data.answersPerQuestion == 2 && column == 0) {
     SetGuiFont(CreateControl(rows, "Static", data.answerCaption1, kCaptionStyle,
@@ -245,6 +242,7 @@ void BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPo
     data.contentHeight = areaBottom;
   }
   if (column == kGridColumns - 1) at->rowTop = areaBottom;
+  return true;
 }
 
 bool IsGrid(int displayMode) {
@@ -259,7 +257,8 @@ void CreateTextFont(PlayerQuiz& player) {
   player.textFont = CreateFontIndirectA(&description);
 }
 
-void BuildRows(RowBuilder& rows) {
+// Returns false when building stopped early.
+bool BuildRows(RowBuilder& rows) {
   QuizData& data = rows.player.data;
   // The grids' tables hold 96 questions; a longer quiz shows its first 96.
   const int questions =
@@ -273,10 +272,11 @@ void BuildRows(RowBuilder& rows) {
       textTop = BuildTextListRow(rows, *question, n, textTop);
       data.contentWidth = kTextListContentWidth;
       data.contentHeight = textTop;
-    } else if (IsGrid(data.displayMode)) {
-      BuildGridQuestion(rows, *question, n, &grid);
+    } else if (IsGrid(data.displayMode) && !BuildGridQuestion(rows, *question, n, &grid)) {
+      return false;
     }
   }
+  return true;
 }
 
 }  // namespace
@@ -292,9 +292,12 @@ BOOL BuildQuestionRows(HWND panel) {
   }
   OpenSavedAnswers(&rows.saved);
   CreateTextFont(rows.player);
-  BuildRows(rows);
-  data.contentWidth += GridContentMargin(data.answersPerQuestion);
+  const bool complete = BuildRows(rows);
   CloseSavedAnswers(&rows.saved);
-  UpdateScrollRanges(panel);
+  // After a failed media player the ranges wait for the next resize.
+  if (complete) {
+    data.contentWidth += ContentWidthMargin(data.answersPerQuestion);
+    UpdateScrollRanges(panel);
+  }
   return TRUE;
 }

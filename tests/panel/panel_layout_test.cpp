@@ -124,8 +124,8 @@ TEST(GridLayout, TwoAnswerBoxesOverlapByOnePixel) {
   ExpectRect(GridCaptionLabel(cell, 1), {4, 17, 95, 20}, "caption 1");
   ExpectRect(GridCaptionLabel(cell, 2), {3, 37, 95, 20}, "caption 2");
   ExpectRect(GridRevealLabel(cell), {106, 61, 300, 65}, "reveal");
-  EXPECT_EQ(GridContentMargin(2), 80);
-  EXPECT_EQ(GridContentMargin(1), 20);
+  EXPECT_EQ(ContentWidthMargin(2), 80);
+  EXPECT_EQ(ContentWidthMargin(1), 20);
 }
 
 TEST(ScrollModel, RequestsMoveAndClampThePosition) {

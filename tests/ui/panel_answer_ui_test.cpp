@@ -246,6 +246,19 @@ TEST_F(PanelTest, TabbingToAFieldBelowScrollsItToTheTop) {
   EXPECT_EQ(ScrollPos(SB_VERT), v);
 }
 
+TEST_F(PanelTest, AGridFieldComesIntoViewWithThePicturesOfItsOwnRow) {
+  MakeQuiz(kPictureGrid, 1,
+           std::vector<TestQuestion>(96, TestQuestion{"X", nullptr, nullptr, nullptr}));
+  Start();
+  quiz->data.rowHeights[9] = 100;  // as if row 9 (questions 28 to 30) had pictures
+  SetFocus(Control(4028));
+  Pump();
+  const int fieldTop = 5 + 9 * 70 + 10;  // rows of 0 + 10 + 60 pixels
+  EXPECT_EQ(ScrollPos(SB_VERT), fieldTop - 100 - 15);
+  EXPECT_EQ(Place(4028).top, 115);
+  EXPECT_EQ(ScrollPos(SB_HORZ), 0);
+}
+
 TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
   std::vector<TestQuestion> questions(7, TestQuestion{"OUI", nullptr, nullptr, "bravo"});
   MakeQuiz(kPictureGrid, 1, questions, 2);

@@ -5,6 +5,7 @@
 
 #include "app/header_bar.h"
 #include "app/main_window.h"
+#include "media/media_playback.h"
 #include "panel/question_panel.h"
 #include "progress/saved_answers.h"
 #include "quiz/answer_fold.h"
@@ -61,6 +62,8 @@ void PanelTest::SetUp() {
 }
 
 void PanelTest::TearDown() {
+  if (IsWindow(panel)) DestroyWindow(panel);
+  ShutdownMediaHost(frame);
   if (IsWindow(frame)) DestroyWindow(frame);
   Pump();
   DestroyPlayerQuiz(quiz);
@@ -106,9 +109,10 @@ std::string PanelTest::ReadSavedAnswers() {
   return bytes;
 }
 
-void PanelTest::Start() {
+void PanelTest::Start(bool withMediaHost) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
   PaintPanelBrush(quiz);
+  if (withMediaHost) InitMediaHost();
   ASSERT_TRUE(RegisterMainWindowClass(instance));
   frame = CreateMainWindow(instance, quiz->data.title);
   ASSERT_NE(frame, nullptr);

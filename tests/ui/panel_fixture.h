@@ -35,7 +35,8 @@ class PanelTest : public ::testing::Test {
   void WriteSavedAnswers(const std::string& bytes);
   std::string ReadSavedAnswers();
   // Creates the windows (frame 930 x 600, as the player does) and pumps.
-  void Start();
+  // Sound and video quizzes start their media host first, unless told not to.
+  void Start(bool withMediaHost = true);
 
   HWND Control(int id) { return GetDlgItem(panel, id); }
   std::string Text(HWND window);

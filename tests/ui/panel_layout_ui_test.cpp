@@ -73,6 +73,16 @@ TEST_F(PanelTest, VideoGridLeavesRoomForPlayerAndButtons) {
   EXPECT_NE(SendMessageA(Control(kPlayButtonBaseId + 1), BM_GETIMAGE, IMAGE_ICON, 0), 0);
 }
 
+TEST_F(PanelTest, AMediaPlayerThatCannotBeMadeStopsTheRows) {
+  MakeQuiz(kAudioGrid, 1, ManyQuestions(3));
+  Start(/*withMediaHost=*/false);  // no host library: no player can be made
+  ASSERT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(messageBoxes[0], "TEVRA");
+  EXPECT_NE(Control(kPictureBaseId + 1), nullptr);
+  EXPECT_EQ(Control(kAnswerFieldBaseId + 1), nullptr);
+  EXPECT_EQ(Control(kPictureBaseId + 2), nullptr);
+}
+
 TEST_F(PanelTest, TwoAnswerGridHidesASecondAnswerOfHyphen) {
   MakeQuiz(kPictureGrid, 2,
            {{"MONET", "IMPRESSION", nullptr, nullptr}, {"RODIN", "-", nullptr, nullptr}});
