@@ -8,4 +8,6 @@ struct PackCommand {
   int (*run)(int argc, char** argv);
 };
 
+int RunBlocks(int argc, char** argv);
 int RunJudge(int argc, char** argv);
+int RunRc(int argc, char** argv);

@@ -10,6 +10,8 @@ constexpr int kExitUsage = 2;
 
 // Registered subcommands, in the order --help lists them.
 const PackCommand kCommands[] = {
+    {"blocks", "checks a quiz.toml and writes its three stored blocks", RunBlocks},
+    {"rc", "writes a player's resource script, its blocks and built-in block source", RunRc},
     {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
 };
 

@@ -1,0 +1,60 @@
+#include "tools/source_command.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+std::string Bytes(const std::vector<unsigned char>& block) {
+  return std::string(block.begin(), block.end());
+}
+
+}  // namespace
+
+bool ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args) {
+  *args = {};
+  bool has_output = false;
+  for (int i = 0; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      args->help = true;
+      return true;
+    }
+    if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc && !has_output) {
+      args->output = argv[++i];
+      has_output = true;
+    } else if (argv[i][0] != '-' && args->input.empty()) {
+      args->input = argv[i];
+    } else {
+      std::fprintf(stderr, "%s", usage);
+      return false;
+    }
+  }
+  if (args->input.empty() || !has_output || args->output.empty()) {
+    std::fprintf(stderr, "%s", usage);
+    return false;
+  }
+  return true;
+}
+
+bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* stored) {
+  std::vector<std::string> errors;
+  if (!ReadQuizSource(path, source, &errors)) {
+    for (const std::string& error : errors) std::fprintf(stderr, "%s\n", error.c_str());
+    return false;
+  }
+  std::string error;
+  if (!BuildStoredQuiz(*source, stored, &error)) {
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), error.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::vector<OutputFile> BlockFiles(const StoredQuiz& stored, const std::string& dir) {
+  const std::filesystem::path folder(dir);
+  return {{(folder / kBuiltinBlockFile).string(), Bytes(stored.builtin)},
+          {(folder / kQuizBlockFile).string(), Bytes(stored.quiz)},
+          {(folder / kCodesBlockFile).string(), Bytes(stored.codes)}};
+}

@@ -1,0 +1,36 @@
+// What the commands that read a quiz.toml share: their arguments and the
+// reading and encoding of the quiz, with the author's errors on stderr.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/output_files.h"
+#include "tools/quiz_blocks.h"
+#include "tools/quiz_source.h"
+
+constexpr int kExitOk = 0;
+constexpr int kExitInputError = 1;
+constexpr int kExitUsageError = 2;
+
+// The block files, named by the load order's resource identifiers.
+constexpr char kBuiltinBlockFile[] = "block0.bin";
+constexpr char kQuizBlockFile[] = "block104.bin";
+constexpr char kCodesBlockFile[] = "block105.bin";
+
+struct SourceArgs {
+  std::string input;
+  std::string output;
+  bool help;
+};
+
+// Reads "QUIZ.toml -o OUTPUT" or "--help". False (after printing the usage on
+// stderr) when the arguments are anything else.
+bool ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args);
+
+// Reads and checks the quiz.toml at path and encodes its blocks. False, after
+// printing every fault on stderr, when the source or a block is refused.
+bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* stored);
+
+// The three block files in folder dir ("" for the current one), ready to write.
+std::vector<OutputFile> BlockFiles(const StoredQuiz& stored, const std::string& dir);
