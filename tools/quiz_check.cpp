@@ -9,6 +9,7 @@
 #include "media/png_decoder.h"
 #include "quiz/answer_fold.h"
 #include "tools/codepage.h"
+#include "tools/media_format.h"
 #include "tools/quiz_unpack.h"
 
 namespace {
@@ -195,8 +196,11 @@ void CheckFiles(const QuizSource& quiz, const QuizFileReader& read_file, Finding
       CheckPicture(question.answerPicture, number, "answer_picture", read_file, findings);
     }
     std::string bytes;
-    if (!question.media.empty() && !read_file(question.media, &bytes)) {
+    if (question.media.empty()) continue;
+    if (!read_file(question.media, &bytes)) {
       findings->Add(true, number, "media", question.media + " cannot be read");
+    } else if (const std::string warning = MediaNameWarning(bytes); !warning.empty()) {
+      findings->Add(false, number, "media", question.media + ": " + warning);
     }
   }
 }

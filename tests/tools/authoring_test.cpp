@@ -348,4 +348,15 @@ TEST(Check, PicturesAndExtraTexts) {
   EXPECT_EQ(texts.size(), std::size(expected));
 }
 
+TEST(Check, MediaThePlayerWouldSaveUnderAnotherFormatsName) {
+  QuizSource quiz = AudioQuiz();
+  quiz.questions[1].media = "two.ogg";
+  const std::vector<std::string> texts =
+      FindingsOf(quiz, {{"one.wav", kWave}, {"two.ogg", std::string("OggS\0\x02", 6)}});
+  EXPECT_TRUE(Has(texts,
+                  "W q.toml: question 2, field 'media': warning: two.ogg: it holds OGG data but "
+                  "the player will save it as .MP3"));
+  EXPECT_FALSE(Has(texts, "question 1, field 'media'"));
+}
+
 }  // namespace
