@@ -10,4 +10,5 @@ struct PackCommand {
 
 int RunBlocks(int argc, char** argv);
 int RunJudge(int argc, char** argv);
+int RunInspect(int argc, char** argv);
 int RunRc(int argc, char** argv);

@@ -13,6 +13,7 @@ const PackCommand kCommands[] = {
     {"blocks", "checks a quiz.toml and writes its three stored blocks", RunBlocks},
     {"rc", "writes a player's resource script, its blocks and built-in block source", RunRc},
     {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
+    {"inspect", "shows what the player loads from three stored blocks", RunInspect},
 };
 
 void PrintUsage(FILE* out) {
