@@ -54,6 +54,15 @@ void ExpectPlace(const RECT& place, int x, int y, int width, int height, const c
 }
 
 void PanelTest::SetUp() {
+  // A working directory of this process's own: the saved-answers file lives
+  // there, and test programs run side by side must not share it.
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof(temp), temp);
+  GetCurrentDirectoryA(sizeof(previousDirectory), previousDirectory);
+  std::snprintf(workDirectory, sizeof(workDirectory), "%stevra-panel-%lu", temp,
+                GetCurrentProcessId());
+  CreateDirectoryA(workDirectory, nullptr);
+  SetCurrentDirectoryA(workDirectory);
   messageBoxes.clear();
   cbtHook = SetWindowsHookExA(WH_CBT, CloseMessageBoxes, nullptr, GetCurrentThreadId());
   savedName = SavedAnswersName();
@@ -71,6 +80,8 @@ void PanelTest::TearDown() {
   UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
   UnhookWindowsHookEx(cbtHook);
   DeleteFileA(savedName.c_str());
+  SetCurrentDirectoryA(previousDirectory);
+  RemoveDirectoryA(workDirectory);
 }
 
 void PanelTest::MakeQuiz(int displayMode, int answersPerQuestion,

@@ -61,6 +61,8 @@ class PanelTest : public ::testing::Test {
  private:
   HHOOK cbtHook = nullptr;
   std::string savedName;
+  char previousDirectory[MAX_PATH] = {};
+  char workDirectory[MAX_PATH] = {};
 };
 
 void ExpectPlace(const RECT& place, int x, int y, int width, int height, const char* what);
