@@ -38,11 +38,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Formats outside the player's table: saved as .MP3 or .MPG.
         FormatCase{"Ogg", std::string("OggS\0\x02\0\0\0\0", 10), "OGG", true},
         FormatCase{"Matroska", "\x1A\x45\xDF\xA3\x01", "MKV", true},
-        FormatCase{"MP4",
-                   std::string("\0\0\0\x18"
-                               "ftypisom",
-                               12),
-                   "MP4", true},
+        FormatCase{"MP4", std::string("\0\0\0\030ftypisom", 12), "MP4", true},
         FormatCase{"FLAC", "fLaC\0", "FLAC", true},
         // The player's own near misses.
         FormatCase{"MPEG video sequence: zero, then W at offset 8",
