@@ -358,6 +358,31 @@ void ScatterPixels(const uint8_t* work, uint8_t* dibRow, uint32_t count, uint32_
 
 }  // namespace
 
+const char* PngErrorName(uint32_t error) {
+  switch (error) {
+    case PngErrNone:
+      return "PngErrNone";
+    case PngErrNoMemory:
+      return "PngErrNoMemory";
+    case PngErrBusy:
+      return "PngErrBusy";
+    case PngErrInvalid:
+      return "PngErrInvalid";
+    case PngErrUnsupported:
+      return "PngErrUnsupported";
+    case PngErrState:
+      return "PngErrState";
+    case PngErrBitmap:
+      return "PngErrBitmap";
+    case PngErrNoResource:
+      return "PngErrNoResource";
+    case PngErrResource:
+      return "PngErrResource";
+    default:
+      return "unknown error";
+  }
+}
+
 void PngInit(PngImage* png) {
   std::memset(png, 0, sizeof *png);
 }

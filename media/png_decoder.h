@@ -23,6 +23,10 @@ constexpr uint32_t PngErrBitmap = 0x2006;       // GDI could not create the bitm
 constexpr uint32_t PngErrNoResource = 0x3001;   // no RT_RCDATA resource with that id
 constexpr uint32_t PngErrResource = 0x3002;     // the resource can't be loaded or is empty
 
+// What the player tells the user when a PNG picture fails to decode or to become a bitmap.
+constexpr const char* kPngDecodeFailedText = "Error: couldn't decode PNG resource";
+constexpr const char* kPngBitmapFailedText = "Error: couldn't create bitmap";
+
 // Largest image PngDecode accepts (PngErrNoMemory beyond): 8192 x 8192 pixels in all, with
 // neither side above 32768, so that large photos open while every size the decoder and the DIB
 // compute (at most 8 bytes per pixel) stays far inside 32 bits.
@@ -79,6 +83,9 @@ struct PngBitmapInfo {
 };
 
 constexpr uint32_t kBitmapInfoHeaderSize = 40;
+
+// The name of an error code ("PngErrInvalid"), for tools and tests.
+const char* PngErrorName(uint32_t error);
 
 void PngInit(PngImage* png);
 

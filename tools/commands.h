@@ -10,5 +10,6 @@ struct PackCommand {
 
 int RunBlocks(int argc, char** argv);
 int RunJudge(int argc, char** argv);
+int RunPng(int argc, char** argv);
 int RunInspect(int argc, char** argv);
 int RunRc(int argc, char** argv);

@@ -13,6 +13,7 @@ const PackCommand kCommands[] = {
     {"blocks", "checks a quiz.toml and writes its three stored blocks", RunBlocks},
     {"rc", "writes a player's resource script, its blocks and built-in block source", RunRc},
     {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
+    {"png", "decodes a PNG as the player does and writes the bitmap as a BMP", RunPng},
     {"inspect", "shows what the player loads from three stored blocks", RunInspect},
 };
 
