@@ -13,3 +13,6 @@ int RunJudge(int argc, char** argv);
 int RunPng(int argc, char** argv);
 int RunInspect(int argc, char** argv);
 int RunRc(int argc, char** argv);
+int RunUnpack(int argc, char** argv);
+int RunCheck(int argc, char** argv);
+int RunBuild(int argc, char** argv);

@@ -21,6 +21,7 @@ constexpr unsigned char kNoBreakSpace = 0xA0;
 constexpr uint32_t kPictureBox = 300;
 // A picture over twice the box on a side is shrunk for nothing but file size.
 constexpr uint32_t kLargePictureFactor = 2;
+constexpr int kDisplayText = 0;
 constexpr int kDisplayPictures = 1;
 
 uint32_t Big16(std::string_view b, size_t at) {
@@ -139,17 +140,25 @@ void CheckCodes(const QuizSource& quiz, Findings* findings) {
   }
 }
 
+// Only the grids have reveal labels, and kinds 1, 6 and 9 keep theirs hidden.
+bool ShowsExtra(const QuizSource& quiz) {
+  const int k = quiz.kind;
+  return quiz.displayMode != kDisplayText && (k == 2 || k == 3 || k == 4 || k == 7 || k == 8);
+}
+
 void CheckExtras(const QuizSource& quiz, Findings* findings) {
-  const int stored = StoredExtraFields(quiz.kind);
+  const bool stored = StoredExtraFields(quiz.kind) > 0;
+  const bool shown = ShowsExtra(quiz);
+  const std::string kind = "kind " + std::to_string(quiz.kind);
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const int number = static_cast<int>(i) + 1;
     const QuestionSource& question = quiz.questions[i];
-    if (quiz.kind == 1 && !question.extra.empty()) {
-      findings->Add(false, number, "extra", "kind 1 never shows it");
-    } else if (stored > 0 && quiz.kind != 1 && question.extra.empty()) {
-      findings->Add(
-          false, number, "extra",
-          "is empty: kind " + std::to_string(quiz.kind) + " shows it when the question is solved");
+    if (stored && !shown && !question.extra.empty()) {
+      findings->Add(false, number, "extra",
+                    quiz.displayMode == kDisplayText ? "a \"text\" display never shows it"
+                                                     : kind + " never shows it");
+    } else if (shown && question.extra.empty()) {
+      findings->Add(false, number, "extra", "is empty: " + kind + " shows it");
     }
     if (!question.extra2.empty()) {
       findings->Add(false, number, "extra2", "is stored but the player never shows it");

@@ -15,6 +15,9 @@ const PackCommand kCommands[] = {
     {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
     {"png", "decodes a PNG as the player does and writes the bitmap as a BMP", RunPng},
     {"inspect", "shows what the player loads from three stored blocks", RunInspect},
+    {"check", "lists a quiz.toml's errors and the warnings an author should see", RunCheck},
+    {"build", "turns a quiz.toml into a finished quiz executable", RunBuild},
+    {"unpack", "takes a quiz executable apart into quiz.toml and its files", RunUnpack},
 };
 
 void PrintUsage(FILE* out) {

@@ -359,4 +359,34 @@ TEST(Check, MediaThePlayerWouldSaveUnderAnotherFormatsName) {
   EXPECT_FALSE(Has(texts, "question 1, field 'media'"));
 }
 
+TEST(Check, ExtraTextsTheKindNeverShows) {
+  const struct {
+    int display;
+    int kind;
+    const char* warning;
+  } cases[] = {
+      {1, 1, "kind 1 never shows it"},
+      {1, 6, "kind 6 never shows it"},
+      {2, 9, "kind 9 never shows it"},
+      {0, 2, "a \"text\" display never shows it"},
+      {1, 2, nullptr},
+  };
+  for (const auto& c : cases) {
+    QuizSource quiz = TextQuiz();
+    quiz.displayMode = c.display;
+    quiz.kind = c.kind;
+    quiz.questions.resize(1);
+    quiz.questions[0].extra = "Une anecdote";
+    quiz.questions[0].media = c.display == 2 ? "one.wav" : "";
+    quiz.questions[0].picture = c.display == 1 ? "flag2.gif" : "";
+    quiz.codes = {"X"};
+    const std::vector<std::string> texts = FindingsOf(quiz, Files());
+    if (c.warning) {
+      EXPECT_TRUE(Has(texts, std::string("question 1, field 'extra': warning: ") + c.warning))
+          << c.kind;
+    }
+    EXPECT_EQ(texts.size(), c.warning ? 1u : 0u) << c.kind << (texts.empty() ? "" : texts[0]);
+  }
+}
+
 }  // namespace
