@@ -190,7 +190,9 @@ int WheelRequest(int wheelDelta) {
 ScrollRange ComputeScrollRange(int contentSize, int clientSize) {
   const bool fits = clientSize >= contentSize;
   const int visible = fits ? contentSize : clientSize;
-  return {contentSize - 2, visible - 1, fits};
+  // An empty panel (a quiz that failed to load) would give a negative page,
+  // which the bar reads as a huge unsigned one.
+  return {std::max(contentSize - 2, 0), std::max(visible - 1, 0), fits};
 }
 
 bool FieldPointVisible(int x, int y, int h, int v, int panelWidth, int panelHeight) {

@@ -163,6 +163,9 @@ TEST(ScrollModel, ContentThatFitsCannotScroll) {
   for (int request : {1, 3, 7, 500}) EXPECT_EQ(ScrollTarget(kVertical, state, request), 0);
   // An empty panel: no range at all.
   const ScrollRange empty = ComputeScrollRange(0, 300);
+  EXPECT_EQ(empty.maximum, 0);
+  EXPECT_EQ(empty.page, 0);
+  EXPECT_TRUE(empty.fits);
   EXPECT_EQ(ScrollTarget(kVertical, {0, empty.maximum, empty.page, 0, 0}, 1), 0);
 }
 

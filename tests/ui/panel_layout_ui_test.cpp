@@ -160,6 +160,19 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentByTheirSteps) {
   }
 }
 
+TEST_F(PanelTest, AnEmptyQuizShowsAnEmptyPanelThatCannotScroll) {
+  MakeQuiz(kTextList, 1, {});  // what a quiz that failed to load leaves
+  Start();
+  EXPECT_EQ(GetWindow(panel, GW_CHILD), nullptr);
+  for (int request : {SB_BOTTOM, SB_LINEDOWN, SB_PAGEDOWN, 500}) {
+    SendMessageA(panel, WM_VSCROLL, request, 0);
+    SendMessageA(panel, WM_HSCROLL, request, 0);
+  }
+  EXPECT_EQ(ScrollPos(SB_VERT), 0);
+  EXPECT_EQ(ScrollPos(SB_HORZ), 0);
+  EXPECT_EQ(HeaderText(32), " 0 / 0");
+}
+
 TEST_F(PanelTest, OneWheelNotchScrollsFiftyPixelsOnce) {
   MakeQuiz(kTextList, 1, ManyQuestions(60));
   Start();
