@@ -1,6 +1,7 @@
 #include "answers/compare.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -24,6 +25,65 @@ bool ContainsForward(const char* l, int len_l, const char* s, int len_s) {
     }
     if (j == len_s) return true;
   }
+}
+
+// The bit-parallel distance (Myers, in Hyyrö's form for the Levenshtein
+// distance): each column of the table is held as two bit vectors, the rows
+// where the value rises by one from the row above and those where it falls by
+// one, in blocks of 64 rows. It gives the table's results in a fraction of
+// the time (judge_answer_bench measures both).
+using Word = uint64_t;
+constexpr int kWordBits = 64;
+constexpr int kMaxBlocks = (kMaxTextLength + kWordBits - 1) / kWordBits;
+constexpr Word kTopBit = Word{1} << (kWordBits - 1);
+
+struct RowBlock {
+  Word rises;
+  Word falls;
+};
+
+// Moves one block of rows to the next column, given the step along its top
+// row (-1, 0 or +1) and the matches of the column's byte; returns the step
+// along the row out_bit.
+int AdvanceBlock(RowBlock* block, Word matches, int step_in, Word out_bit) {
+  const Word rises = block->rises;
+  const Word falls = block->falls;
+  const Word vertical = matches | falls;
+  if (step_in < 0) matches |= 1;
+  const Word horizontal = (((matches & rises) + rises) ^ rises) | matches;
+  Word step_up = falls | ~(horizontal | rises);
+  Word step_down = rises & horizontal;
+  const int step_out = (step_up & out_bit) ? 1 : (step_down & out_bit) ? -1 : 0;
+  step_up <<= 1;
+  step_down <<= 1;
+  if (step_in < 0) step_down |= 1;
+  if (step_in > 0) step_up |= 1;
+  block->rises = step_down | ~(vertical | step_up);
+  block->falls = step_up & vertical;
+  return step_out;
+}
+
+// Rows are the bytes of a, columns those of b; both texts are non-empty.
+int BitParallelDistance(const char* a, int len_a, const char* b, int len_b) {
+  const int blocks = (len_a + kWordBits - 1) / kWordBits;
+  Word matches[kByteValues][kMaxBlocks];
+  for (auto& byte_matches : matches) std::fill_n(byte_matches, blocks, 0);
+  for (int i = 0; i < len_a; ++i) {
+    matches[static_cast<unsigned char>(a[i])][i / kWordBits] |= Word{1} << (i % kWordBits);
+  }
+  RowBlock column[kMaxBlocks];
+  std::fill_n(column, blocks, RowBlock{~Word{0}, 0});  // first column: 0, 1, 2...
+  const Word last_row = Word{1} << ((len_a - 1) % kWordBits);
+  int distance = len_a;
+  for (int j = 0; j < len_b; ++j) {
+    const Word* byte_matches = matches[static_cast<unsigned char>(b[j])];
+    int step = 1;  // the first row is 0, 1, 2...
+    for (int k = 0; k < blocks; ++k) {
+      step = AdvanceBlock(&column[k], byte_matches[k], step, k == blocks - 1 ? last_row : kTopBit);
+    }
+    distance += step;
+  }
+  return distance;
 }
 
 }  // namespace
@@ -56,7 +116,7 @@ void SortBytes(char* text) {
   }
 }
 
-int EditDistance(const char* a, const char* b) {
+int EditDistanceByRows(const char* a, const char* b) {
   const int len_a = CappedLength(a);
   const int len_b = CappedLength(b);
   if (len_a == 0) return len_b;
@@ -68,14 +128,26 @@ int EditDistance(const char* a, const char* b) {
   int* current = rows[1];
   for (int j = 0; j <= len_b; ++j) previous[j] = j;
   for (int i = 1; i <= len_a; ++i) {
+    const char byte_a = a[i - 1];
     current[0] = i;
     for (int j = 1; j <= len_b; ++j) {
-      const int substitution = previous[j - 1] + (a[i - 1] == b[j - 1] ? 0 : 1);
-      current[j] = std::min({previous[j] + 1, current[j - 1] + 1, substitution});
+      const int substitution = previous[j - 1] + (byte_a == b[j - 1] ? 0 : 1);
+      const int insertion_or_deletion = std::min(previous[j], current[j - 1]) + 1;
+      current[j] = std::min(substitution, insertion_or_deletion);
     }
     std::swap(previous, current);
   }
   return previous[len_b];
+}
+
+int EditDistance(const char* a, const char* b) {
+  const int len_a = CappedLength(a);
+  const int len_b = CappedLength(b);
+  if (len_a == 0) return len_b;
+  if (len_b == 0) return len_a;
+  // The shorter text gives the rows, so that fewer blocks are needed.
+  return len_a <= len_b ? BitParallelDistance(a, len_a, b, len_b)
+                        : BitParallelDistance(b, len_b, a, len_a);
 }
 
 int FindContainment(const char* expected, const char* typed) {

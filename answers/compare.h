@@ -22,8 +22,12 @@ void TrimSpaces(char* text);
 void SortBytes(char* text);
 
 // The Levenshtein distance, one for each inserted, deleted or substituted byte
-// (so two neighbouring bytes exchanged cost 2).
+// (so two neighbouring bytes exchanged cost 2). Computed bit-parallel.
 int EditDistance(const char* a, const char* b);
+
+// The same distance by the plain table, two rows at a time: the reference the
+// bit-parallel one is checked against.
+int EditDistanceByRows(const char* a, const char* b);
 
 // Whether one text holds the other, searched by a scan that never steps back:
 // with T shorter than E, T is searched in E and a find gives -2; otherwise E is

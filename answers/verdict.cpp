@@ -61,11 +61,10 @@ const char* JudgeAnswer(const char* expected, const char* typed) {
   const int len_e = CappedLength(expected);
   const int len_t = CappedLength(typed);
   if (len_t == 0) return kWordEmpty;
-  if (len_e <= kLongestShortAnswer) {
-    return SameBytes(expected, len_e, typed, len_t) ? kWordBravo : kWordFaux;
-  }
+  // Equal texts are exactly those at distance 0: the table is not needed for them.
+  if (SameBytes(expected, len_e, typed, len_t)) return kWordBravo;
+  if (len_e <= kLongestShortAnswer) return kWordFaux;
   const int distance = EditDistance(expected, typed);
-  if (distance == 0) return kWordBravo;
   // Before the distance hints: two neighbouring letters exchanged (distance 2)
   // are an anagram, not "Presque".
   if (len_t == len_e && SameAnagramKey(expected, typed, len_e)) return kWordAnagramme;

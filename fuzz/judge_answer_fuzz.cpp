@@ -1,13 +1,15 @@
 // The verdict on any pair of byte strings, of any length: the input is split
 // at its first NUL into the accepted and the typed answer. Every word must
 // come from the vocabulary, an answer typed exactly must be "BRAVO", and
-// folded texts must get the word their upper-cased forms get.
+// folded texts must get the word their upper-cased forms get; the
+// bit-parallel distance must agree with the plain table.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "answers/compare.h"
 #include "answers/verdict.h"
 #include "quiz/answer_fold.h"
 
@@ -40,5 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   if (Judge(expected, typed, FoldAnswer) != Judge(expected, typed, UpcaseAnswer)) std::abort();
+  if (EditDistance(expected.c_str(), typed.c_str()) !=
+      EditDistanceByRows(expected.c_str(), typed.c_str())) {
+    std::abort();
+  }
   return 0;
 }

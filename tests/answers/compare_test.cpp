@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
+#include <random>
 #include <string>
 
 namespace {
@@ -114,6 +117,42 @@ TEST(EditDistance, HandlesFullCapacityAndCutsLongerTexts) {
   const std::string long_b = full_a + std::string(100, 'Y');
   EXPECT_EQ(EditDistance(long_a.c_str(), long_b.c_str()), 0);
   EXPECT_EQ(EditDistance(long_a.c_str(), "AB"), kMaxTextLength - 1);
+}
+
+// The bit-parallel distance against the plain table, on lengths around the
+// 64-row blocks and on alphabets from two bytes to all 255.
+TEST(EditDistance, AgreesWithThePlainTable) {
+  std::mt19937 rng(64);
+  const int edges[] = {1, 2, 63, 64, 65, 127, 128, 129, 191, 192, 193, 255, kMaxTextLength};
+  auto length = [&] {
+    std::uniform_int_distribution<int> pick(0, 2 * int(std::size(edges)));
+    const int n = pick(rng);
+    if (n < int(std::size(edges))) return edges[n];
+    return std::uniform_int_distribution<int>(0, kMaxTextLength)(rng);
+  };
+  for (int pair = 0; pair < 2000; ++pair) {
+    const int alphabet = std::uniform_int_distribution<int>(2, 255)(rng) / (pair % 2 + 1);
+    std::uniform_int_distribution<int> byte(1, std::max(alphabet, 2));
+    std::string a, b;
+    for (int i = length(); i > 0; --i) a += char(byte(rng));
+    // Half the pairs a few edits apart, half unrelated.
+    if (pair % 2) {
+      b = a;
+      for (int edits = pair % 5; edits > 0; --edits) {
+        const size_t at = std::uniform_int_distribution<size_t>(0, b.size())(rng);
+        if (at == b.size() || edits % 2) {
+          b.insert(at, 1, char(byte(rng)));
+        } else {
+          b[at] = char(byte(rng));
+        }
+      }
+      b = b.substr(0, kMaxTextLength);
+    } else {
+      for (int i = length(); i > 0; --i) b += char(byte(rng));
+    }
+    ASSERT_EQ(EditDistance(a.c_str(), b.c_str()), EditDistanceByRows(a.c_str(), b.c_str()))
+        << "pair " << pair << ": " << a.size() << " and " << b.size() << " bytes";
+  }
 }
 
 TEST(FindContainment, ScansForwardOnly) {
