@@ -10,19 +10,47 @@
 namespace {
 
 constexpr int kRevealLabelHeight = 65;
+constexpr int kCaptionStep = 20;  // the second caption sits 20 pixels under the first
 
 enum HideState { kShown = 0, kHidden = 1, kRowCollapsed = 2 };
 
-// Moves a control by dy, keeping its size and z-order. Missing ids are skipped.
-void MoveControl(HWND panel, int id, int dy) {
-  HWND control = GetDlgItem(panel, id);
-  if (control == nullptr) return;
+// Moves a control by dy, keeping its size and z-order.
+void MoveWindowBy(HWND panel, HWND control, int dy) {
   RECT rect;
   GetWindowRect(control, &rect);
   POINT topLeft = {rect.left, rect.top + dy};
   ScreenToClient(panel, &topLeft);
   SetWindowPos(control, nullptr, topLeft.x, topLeft.y, 0, 0,
                SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Ids that have no control in this quiz are skipped.
+void MoveControl(HWND panel, int id, int dy) {
+  HWND control = GetDlgItem(panel, id);
+  if (control != nullptr) MoveWindowBy(panel, control, dy);
+}
+
+int ClientTop(HWND panel, HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  POINT topLeft = {rect.left, rect.top};
+  ScreenToClient(panel, &topLeft);
+  return topLeft.y;
+}
+
+// The caption labels of a two-answer grid row (all with the same id) follow
+// the row's first question, whose boxes they name (left to us: otherwise the
+// captions of later rows would stay behind when a row above closes). They are
+// found level with its number label and with its second box.
+void MoveRowCaptions(HWND panel, int n, int dy) {
+  HWND number = GetDlgItem(panel, kNumberLabelId + n);
+  if (number == nullptr) return;
+  const int top = ClientTop(panel, number);
+  for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (GetDlgCtrlID(child) != kCaptionLabelId) continue;
+    const int captionTop = ClientTop(panel, child);
+    if (captionTop == top || captionTop == top + kCaptionStep) MoveWindowBy(panel, child, dy);
+  }
 }
 
 // Height a collapsed row gives back: its pictures, and the reveal labels
@@ -93,6 +121,7 @@ void ShiftQuestion(const PlayerQuiz& player, HWND panel, int n, int dy,
     MoveControl(panel, field, dy);
     MoveControl(panel, field + kFeedbackOffset, dy);
   }
+  if (data.answersPerQuestion == 2 && (n - 1) % kGridColumns == 0) MoveRowCaptions(panel, n, dy);
   MoveControl(panel, kNumberLabelId + n, dy);
 }
 

@@ -13,13 +13,12 @@
 #include "progress/saved_answers.h"
 #include "quiz/answer_fold.h"
 #include "quiz/quiz_model.h"
+#include "resources/player_resources.h"
 
 namespace {
 
 constexpr int kTextFontHeight = 15;
 constexpr int kTextFontWeight = 100;
-constexpr int kPlayIconId = 1004;
-constexpr int kStopIconId = 1005;
 constexpr int kModulePathSize = MAX_PATH;
 constexpr int kNoPictureWidth = 300;
 
@@ -287,8 +286,8 @@ BOOL BuildQuestionRows(HWND panel) {
   data.contentWidth = 0;
   data.contentHeight = 0;
   if (data.displayMode == kAudioGrid || data.displayMode == kVideoGrid) {
-    rows.playIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kPlayIconId));
-    rows.stopIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kStopIconId));
+    rows.playIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PLAY));
+    rows.stopIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_STOP));
   }
   OpenSavedAnswers(&rows.saved);
   CreateTextFont(rows.player);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "panel/panel_layout.h"
+#include "quiz/quiz_model.h"
 #include "tests/ui/panel_fixture.h"
 
 namespace {
@@ -298,6 +299,31 @@ TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
     EXPECT_EQ(quiz->data.hideStates[n], 0) << n;
   }
   EXPECT_EQ(quiz->data.contentHeight, height);
+}
+
+TEST_F(PanelTest, CaptionsFollowTheFirstQuestionOfTheirRow) {
+  MakeQuiz(kPictureGrid, 2, std::vector<TestQuestion>(4, TestQuestion{"OUI", "NON", nullptr, "vu"}),
+           2);
+  CopyText(quiz->data.answerCaption1, kTextSize, "Un");
+  CopyText(quiz->data.answerCaption2, kTextSize, "Deux");
+  Start();
+  std::vector<HWND> captions = ControlsWithId(kCaptionLabelId);
+  ASSERT_EQ(captions.size(), 4u);  // two per row
+  int before[4];
+  for (int i = 0; i < 4; ++i) before[i] = Place(captions[i]).top;
+  for (int field = 4001; field <= 4006; ++field) Answer(field, field % 2 ? "oui" : "non");
+  SendMessageA(GetDlgItem(quiz->headerWindow, 33), BM_CLICK, 0, 0);
+  Pump();
+  // Row 0 closes by its reveal labels' 65 pixels: row 1's captions move up
+  // with question 4, row 0's stay with question 1 (pictures absent: H = 0).
+  EXPECT_EQ(Place(captions[0]).top, before[0]);
+  EXPECT_EQ(Place(captions[1]).top, before[1]);
+  EXPECT_EQ(Place(captions[2]).top, before[2] - 65);
+  EXPECT_EQ(Place(captions[3]).top, before[3] - 65);
+  EXPECT_EQ(Place(captions[2]).top, Place(kNumberLabelId + 4).top);
+  SendMessageA(GetDlgItem(quiz->headerWindow, 33), BM_CLICK, 0, 0);
+  Pump();
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Place(captions[i]).top, before[i]) << i;
 }
 
 }  // namespace
