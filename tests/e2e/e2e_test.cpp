@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "tests/e2e/quiz_process.h"
 
@@ -116,29 +117,39 @@ class KeyWatcher {
   }
   ~KeyWatcher() { DestroyWindow(window_); }
 
-  // Presses Print Screen on the keyboard and returns how many key messages
-  // for it reached this window.
-  int PressPrintScreen() {
+  // Presses Print Screen on the keyboard, with Alt held or not, and returns
+  // how many key messages for it reached this window.
+  int PressPrintScreen(bool withAlt) {
     SetForegroundWindow(window_);
     SetFocus(window_);
     PumpFor(200);
     snapshots_ = 0;
-    INPUT keys[2] = {};
-    keys[0].type = keys[1].type = INPUT_KEYBOARD;
-    keys[0].ki.wVk = keys[1].ki.wVk = VK_SNAPSHOT;
-    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, keys, sizeof(INPUT));
+    std::vector<INPUT> keys;
+    if (withAlt) keys.push_back(Key(VK_MENU, false));
+    keys.push_back(Key(VK_SNAPSHOT, false));
+    keys.push_back(Key(VK_SNAPSHOT, true));
+    if (withAlt) keys.push_back(Key(VK_MENU, true));
+    SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     PumpFor(500);
     return snapshots_;
   }
 
  private:
+  static INPUT Key(WORD key, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+  }
   static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if ((message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
          message == WM_SYSKEYUP) &&
         wParam == VK_SNAPSHOT) {
       ++snapshots_;
     }
+    // Alt alone would enter menu mode, a modal loop waiting for more keys.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_KEYMENU) return 0;
     return DefWindowProcA(window, message, wParam, lParam);
   }
   static inline int snapshots_ = 0;
@@ -148,15 +159,18 @@ class KeyWatcher {
 TEST(PlayedQuiz, PrintScreenIsSwallowedOnlyWhileTheQuizRuns) {
   ScratchDirectory directory;
   KeyWatcher watcher;
-  ASSERT_GT(watcher.PressPrintScreen(), 0) << "Print Screen never reaches a window here";
-  {
-    QuizProcess quiz(QuizExe(), directory.path());
-    ASSERT_TRUE(quiz.running());
-    PumpFor(300);
-    EXPECT_EQ(watcher.PressPrintScreen(), 0);
-    EXPECT_EQ(quiz.Close(), 0);
+  for (bool withAlt : {false, true}) {
+    SCOPED_TRACE(withAlt ? "Alt+Print Screen" : "Print Screen");
+    ASSERT_GT(watcher.PressPrintScreen(withAlt), 0) << "Print Screen never reaches a window here";
+    {
+      QuizProcess quiz(QuizExe(), directory.path());
+      ASSERT_TRUE(quiz.running());
+      PumpFor(300);
+      EXPECT_EQ(watcher.PressPrintScreen(withAlt), 0);
+      EXPECT_EQ(quiz.Close(), 0);
+    }
+    EXPECT_GT(watcher.PressPrintScreen(withAlt), 0);
   }
-  EXPECT_GT(watcher.PressPrintScreen(), 0);
 }
 
 }  // namespace
