@@ -1,6 +1,7 @@
 // Typing into the answer fields: judging on Enter and on leaving a field, the
 // score and code in the header, the reactions of each quiz kind, F1, F2,
 // scrolling a field into view and hiding solved questions.
+#include <algorithm>
 #include <string>
 
 #include "panel/panel_layout.h"
@@ -69,6 +70,57 @@ TEST_F(PanelTest, EnterAndTabCharactersAreSwallowed) {
   Pump();
   EXPECT_EQ(Text(4001), "ABC");
   EXPECT_EQ(SendMessageA(Control(4001), WM_KEYUP, VK_RETURN, 0xC0000001), 1);
+}
+
+// What reaches the standard edit procedure behind a field's own.
+std::vector<UINT> standardMessages;
+WNDPROC standardEditProc = nullptr;
+
+LRESULT CALLBACK RecordStandard(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  standardMessages.push_back(message);
+  return CallWindowProcA(standardEditProc, field, message, wParam, lParam);
+}
+
+TEST_F(PanelTest, AFieldPassesOnWhatItDoesNotConsume) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  Start();
+  HWND field = Control(4001);
+  standardEditProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(field, GWLP_USERDATA));
+  ASSERT_NE(standardEditProc, nullptr);
+  SetWindowLongPtrA(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(RecordStandard));
+  struct Case {
+    UINT message;
+    WPARAM wParam;
+    bool passedOn;
+  } const cases[] = {
+      {WM_KEYUP, VK_RETURN, false}, {WM_SYSKEYDOWN, VK_RETURN, false},
+      {WM_CHAR, '\r', false},       {WM_CHAR, '\t', false},
+      {WM_CHAR, 0, false},          {WM_CHAR, 'a', true},
+      {WM_KEYUP, VK_F2, true},      {WM_KEYUP, 'A', true},
+      {WM_KEYUP, VK_DOWN, true},    {WM_KEYDOWN, VK_RETURN, true},
+      {WM_SYSKEYDOWN, VK_F2, true}, {WM_KILLFOCUS, 0, true},
+  };
+  for (const Case& c : cases) {
+    standardMessages.clear();
+    SendMessageA(field, c.message, c.wParam, 0xC0000001);
+    // Judging and saving read the field's text first: look for the message itself.
+    const bool passedOn = std::find(standardMessages.begin(), standardMessages.end(), c.message) !=
+                          standardMessages.end();
+    EXPECT_EQ(passedOn, c.passedOn) << std::hex << c.message << " " << c.wParam;
+  }
+  SetWindowLongPtrA(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(standardEditProc));
+}
+
+TEST_F(PanelTest, AltF1FillsAsWhenF1IsReleased) {
+  MakeQuiz(kTextList, 1, kFourAnswers);
+  Start();
+  SetFocus(Control(4003));
+  SendMessageA(Control(4003), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ROME"));
+  SendMessageA(Control(4003), WM_SYSKEYDOWN, VK_F1, 0x20000001);
+  Pump();
+  for (int field = 4001; field <= 4004; ++field) EXPECT_EQ(Text(field), "ROME") << field;
+  EXPECT_EQ(Text(5002), "BRAVO");
+  EXPECT_EQ(GetFocus(), Control(4003));
 }
 
 TEST_F(PanelTest, LeavingAFieldJudgesItAndEnteringOneSelectsItsText) {
