@@ -252,13 +252,20 @@ bool DecodeHuffmanBlock(BitReader& br, const uint32_t* litLen, const uint32_t* d
     // with what the zero padding decodes to.
     if (Overran(br)) return false;
     Refill(br);
-    const uint32_t e = DecodeEntry(br, litLen, kLitLenFirstBits);
-    const uint32_t kind = EntryKindOf(e);
-    if (kind == kLiteral) {
+    uint32_t e = DecodeEntry(br, litLen, kLitLenFirstBits);
+    if (EntryKindOf(e) == kLiteral) {
+      // A second code fits in the same refill; literals often come in runs.
       if (out.next == out.end) return false;
       *out.next++ = static_cast<uint8_t>(EntryValue(e));
-      continue;
+      e = DecodeEntry(br, litLen, kLitLenFirstBits);
+      if (EntryKindOf(e) == kLiteral) {
+        if (out.next == out.end) return false;
+        *out.next++ = static_cast<uint8_t>(EntryValue(e));
+        continue;
+      }
+      Refill(br);  // room again for a length and a distance with their extra bits
     }
+    const uint32_t kind = EntryKindOf(e);
     if (kind == kEndOfBlock) return !Overran(br);
     if (kind != kLength) return false;
     const uint32_t length = EntryValue(e) + TakeBits(br, EntryExtra(e));
