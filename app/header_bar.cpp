@@ -203,6 +203,7 @@ INT_PTR CALLBACK HeaderBarProc(HWND header, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
       RunHeaderCommand(wParam);
       return 0;
+    // No background mode is asked for: the brush alone paints the dialog.
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(headerBrush);
     case WM_CTLCOLORSTATIC:
