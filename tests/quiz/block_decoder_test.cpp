@@ -16,6 +16,8 @@ struct DecodeCase {
   std::vector<unsigned char> block;
   QuizBlockResult result;
   std::string output;  // what was produced, also on failure
+
+  friend void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 };
 
 std::vector<uint32_t> Repeat(uint32_t code, size_t count) {

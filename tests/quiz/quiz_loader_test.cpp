@@ -108,6 +108,8 @@ struct KindCase {
   int kind;
   int fieldsPerQuestion;
   std::vector<std::string> extras;  // extraText of questions 1..3
+
+  friend void PrintTo(const KindCase& c, std::ostream* os) { *os << "kind " << c.kind; }
 };
 
 class ExtraTexts : public testing::TestWithParam<KindCase> {};
@@ -186,6 +188,8 @@ struct FailureCase {
   const char* name;
   std::array<std::string, kQuizBlockCount> texts;
   const char* title;  // what the record keeps
+
+  friend void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 };
 
 class LoadFailure : public testing::TestWithParam<FailureCase> {};
