@@ -1,5 +1,6 @@
-# tevra_add_quiz(NAME DIR): the player executable NAME.exe, carrying the quiz
-# of DIR/quiz.toml (and, later, the pictures and media files beside it).
+# tevra_add_quiz(NAME DIR [DEPENDS FILE...]): the player executable NAME.exe,
+# carrying the quiz of DIR/quiz.toml and the media files beside it. DEPENDS
+# names files of DIR that the build itself makes (generated media).
 #
 # The packer runs on the build machine. A native build uses its own tevra-pack;
 # a cross build configures this same source tree once more for the build
@@ -27,6 +28,7 @@ else()
 endif()
 
 function(tevra_add_quiz name dir)
+  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   set(gen ${CMAKE_CURRENT_BINARY_DIR}/${name}.quiz)
   set(script ${gen}/quiz.rc)
   set(builtin ${gen}/quiz_builtin.cpp)
@@ -36,7 +38,7 @@ function(tevra_add_quiz name dir)
   add_custom_command(
     OUTPUT ${script} ${builtin} ${blocks}
     COMMAND ${TEVRA_HOST_PACK} rc ${dir}/quiz.toml -o ${script}
-    DEPENDS ${inputs} ${TEVRA_PACK_DEPENDS}
+    DEPENDS ${inputs} ${ARG_DEPENDS} ${TEVRA_PACK_DEPENDS}
     COMMENT "Packing the quiz ${name}"
     VERBATIM)
   set_source_files_properties(${script} PROPERTIES OBJECT_DEPENDS "${blocks}")

@@ -7,6 +7,7 @@
 
 #include "quiz/builtin_block.h"
 #include "tools/commands.h"
+#include "tools/media_resources.h"
 #include "tools/output_files.h"
 #include "tools/source_command.h"
 
@@ -18,8 +19,9 @@ constexpr char kUsage[] =
     "usage: tevra-pack rc QUIZ.toml -o OUT.rc\n"
     "Checks QUIZ.toml and writes, in the folder of OUT.rc: OUT.rc, the resource\n"
     "script naming the quiz's resources by paths relative to it; the block files\n"
-    "it names (as 'tevra-pack blocks' writes them); and OUT_builtin.cpp, which\n"
-    "defines the built-in block. On any fault in the quiz nothing is written.\n";
+    "it names (as 'tevra-pack blocks' writes them), with each question's media\n"
+    "file scrambled as mediaID.img; and OUT_builtin.cpp, which defines the\n"
+    "built-in block. On any fault in the quiz nothing is written.\n";
 
 constexpr char kBuiltinSourceSuffix[] = "_builtin.cpp";
 constexpr int kQuizResourceId = 104;
@@ -73,9 +75,17 @@ int RunRc(int argc, char** argv) {
   builtin.replace_filename(script.stem().string() + kBuiltinSourceSuffix);
   const std::string toml_name = fs::path(args.input).filename().string();
   std::vector<OutputFile> files = BlockFiles(stored, script.parent_path().string());
-  files.push_back({script.string(), ResourceScript(toml_name)});
-  files.push_back({builtin.string(), BuiltinSource(toml_name, stored.builtin)});
+  std::string resource_script = ResourceScript(toml_name);
+  std::vector<std::string> warnings;
   std::string error;
+  if (!AddMediaResources(source, args.input, script.parent_path().string(), &files,
+                         &resource_script, &warnings, &error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return kExitInputError;
+  }
+  for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+  files.push_back({script.string(), resource_script});
+  files.push_back({builtin.string(), BuiltinSource(toml_name, stored.builtin)});
   if (!WriteOutputFiles(files, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return kExitInputError;
