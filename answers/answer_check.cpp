@@ -1,10 +1,12 @@
 #include "answers/answer_check.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "answers/compare.h"
 #include "answers/score.h"
 #include "answers/verdict.h"
+#include "panel/feedback_labels.h"
 #include "panel/panel_layout.h"
 #include "quiz/answer_fold.h"
 #include "quiz/quiz_model.h"
@@ -25,7 +27,7 @@ constexpr int kKindFinalRevealShown = 8;
 
 // The field's text as judging sees it: trimmed, then folded.
 void ReadTypedAnswer(HWND panel, int fieldId, char (&typed)[kTextSize]) {
-  GetDlgItemTextA(panel, fieldId, typed, sizeof(typed));
+  GetWindowTextA(AnswerFieldWindow(panel, fieldId - kAnswerFieldBaseId), typed, sizeof(typed));
   TrimSpaces(typed);
   FoldAnswer(typed);
 }
@@ -84,19 +86,24 @@ bool KeepsRevealLabel(int kind) {
 }  // namespace
 
 void CheckAnswer(PlayerQuiz& player, HWND panel, int fieldId) {
+  if (JudgeAnswerField(player, panel, fieldId)) UpdateScore(player, panel);
+}
+
+bool JudgeAnswerField(PlayerQuiz& player, HWND panel, int fieldId) {
   QuizData& data = player.data;
   const FieldOwner owner = LocateAnswerField(data, fieldId);
   Question* question = QuestionAt(data, owner.questionIndex);
-  if (question == nullptr) return;
+  if (question == nullptr) return false;
 
-  char oldWord[kWordBufferSize];
-  GetDlgItemTextA(panel, fieldId + kFeedbackOffset, oldWord, sizeof(oldWord));
+  HWND label = FeedbackLabelWindow(panel, fieldId - kAnswerFieldBaseId);
+  char oldWord[kWordBufferSize] = {};
+  GetWindowTextA(label, oldWord, sizeof(oldWord));
   char typed[kTextSize];
   ReadTypedAnswer(panel, fieldId, typed);
   const char* word = JudgeAnswer(AcceptedAnswer(*question, owner.box), typed);
-  if (std::strcmp(word, oldWord) == 0) return;
+  if (std::strcmp(word, oldWord) == 0) return false;
 
-  SetDlgItemTextA(panel, fieldId + kFeedbackOffset, word);
+  SetWindowTextA(label, word);
   const int n = owner.questionIndex + 1;
   if (std::strcmp(word, kWordBravo) != 0) {
     if (!KeepsRevealLabel(data.questionKind)) ShowRevealLabel(panel, n, SW_HIDE);
@@ -110,17 +117,16 @@ void CheckAnswer(PlayerQuiz& player, HWND panel, int fieldId) {
       RunFinalCheck(player, panel);
     }
   }
-  UpdateScore(player, panel);
+  return true;
 }
 
 void RunFinalCheck(PlayerQuiz& player, HWND panel) {
   QuizData& data = player.data;
   if (data.allSolved == 1) return;
-  const int fields = data.questionCount * FieldsPerQuestion(data);
-  for (int i = 1; i <= fields; ++i) {
-    char word[kWordBufferSize];
-    GetDlgItemTextA(panel, kFeedbackLabelBaseId + i, word, sizeof(word));
-    if (std::strcmp(word, kWordBravo) != 0) return;
+  const int answers = std::min(data.questionCount * FieldsPerQuestion(data), kMaxAnswers);
+  const BravoLabels bravo = FindBravoLabels(panel, answers);
+  for (int i = 1; i <= answers; ++i) {
+    if (!bravo.reads[i]) return;
   }
   data.allSolved = 1;
   // Answer pictures join the reveal with the picture resources.

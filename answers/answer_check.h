@@ -12,6 +12,11 @@
 // Enter, the focus leaving while a message box is up) is harmless.
 void CheckAnswer(PlayerQuiz& player, HWND panel, int fieldId);
 
+// CheckAnswer without the recount: whether the word changed. The rows judge
+// every restored answer this way and recount once when all are built, which
+// shows the same score at the first paint without a header update per answer.
+bool JudgeAnswerField(PlayerQuiz& player, HWND panel, int fieldId);
+
 // The end-of-quiz reveal of question kinds 4 and 8: once every feedback label
 // reads "BRAVO", every question's reveal label is shown.
 void RunFinalCheck(PlayerQuiz& player, HWND panel);

@@ -2,31 +2,25 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 
-#include "answers/verdict.h"
 #include "app/header_bar.h"
+#include "panel/feedback_labels.h"
 #include "panel/hide_solved.h"
 #include "panel/panel_layout.h"
 
 namespace {
 
-constexpr int kWordBufferSize = 255;
 constexpr char kNoCode[] = "      ";
-
-bool LabelReadsBravo(HWND panel, int labelId) {
-  char word[kWordBufferSize];
-  GetDlgItemTextA(panel, labelId, word, sizeof(word));
-  return std::strcmp(word, kWordBravo) == 0;
-}
 
 int CountSolvedQuestions(const QuizData& data, HWND panel) {
   const int boxes = FieldsPerQuestion(data);
+  const BravoLabels bravo = FindBravoLabels(panel, data.questionCount * boxes);
+  const int questions = std::min(data.questionCount, kMaxAnswers / boxes);
   int score = 0;
-  for (int index = 0; index < data.questionCount; ++index) {
+  for (int index = 0; index < questions; ++index) {
     int right = 0;
     for (int box = 1; box <= boxes; ++box) {
-      right += LabelReadsBravo(panel, AnswerFieldId(data, index, box) + kFeedbackOffset);
+      right += bravo.reads[AnswerFieldId(data, index, box) - kAnswerFieldBaseId];
     }
     score += right == boxes;
   }

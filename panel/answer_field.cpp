@@ -1,17 +1,16 @@
 #include "panel/answer_field.h"
 
-#include <cstring>
+#include <algorithm>
 
 #include "answers/answer_check.h"
-#include "answers/verdict.h"
 #include "app/player_state.h"
+#include "panel/feedback_labels.h"
 #include "panel/panel_layout.h"
 #include "progress/save_progress.h"
 
 namespace {
 
 constexpr int kSelectAllEnd = 260;
-constexpr int kWordBufferSize = 255;
 // The point of a field taken for its position, right of its left edge.
 constexpr int kFieldPointOffset = 18;
 
@@ -107,13 +106,15 @@ void FillUnsolvedFields(HWND field) {
   GetWindowTextA(field, text, sizeof(text));
   HWND panel = GetParent(field);
   const QuizData& data = quiz->data;
-  const int fields = data.questionCount * FieldsPerQuestion(data);
-  for (int i = 1; i <= fields; ++i) {
-    char word[kWordBufferSize];
-    GetDlgItemTextA(panel, kFeedbackLabelBaseId + i, word, sizeof(word));
-    if (std::strcmp(word, kWordBravo) == 0) continue;
-    SetDlgItemTextA(panel, kAnswerFieldBaseId + i, text);
-    SetFocus(GetDlgItem(panel, kAnswerFieldBaseId + i));
+  // Read once: the fields that are right now stay as they are, while the
+  // focus passing through the others judges them one after another.
+  const int answers = std::min(data.questionCount * FieldsPerQuestion(data), kMaxAnswers);
+  const BravoLabels bravo = FindBravoLabels(panel, answers);
+  for (int i = 1; i <= answers; ++i) {
+    if (bravo.reads[i]) continue;
+    HWND other = AnswerFieldWindow(panel, i);
+    SetWindowTextA(other, text);
+    SetFocus(other);
   }
   SetFocus(field);
 }

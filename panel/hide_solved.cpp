@@ -64,8 +64,10 @@ void ShiftFollowingQuestions(const PlayerQuiz& player, HWND panel, int n, int qu
     ShiftQuestion(player, panel, m, dy, ShiftVisibility::kNone);
 }
 
-void HideSolvedQuestions(PlayerQuiz& player, HWND panel, int questions) {
+// Both passes return whether anything moved or changed visibility.
+bool HideSolvedQuestions(PlayerQuiz& player, HWND panel, int questions) {
   QuizData& data = player.data;
+  bool changed = false;
   int hiddenInRow = 0;
   for (int n = 1; n <= questions; ++n) {
     const int row = (n - 1) / kGridColumns;
@@ -75,6 +77,7 @@ void HideSolvedQuestions(PlayerQuiz& player, HWND panel, int questions) {
       ShiftQuestion(player, panel, n, -data.rowHeights[row], ShiftVisibility::kHide);
       ++hiddenInRow;
       data.hideStates[n] = kHidden;
+      changed = true;
     }
     if (n % kGridColumns != 0) continue;
     if (hiddenInRow == kGridColumns) {
@@ -82,17 +85,21 @@ void HideSolvedQuestions(PlayerQuiz& player, HWND panel, int questions) {
       ShiftFollowingQuestions(player, panel, n, questions, -gap);
       data.contentHeight -= gap;
       data.hideStates[n] = kRowCollapsed;
+      changed = true;
     }
     hiddenInRow = 0;
   }
+  return changed;
 }
 
-void ShowHiddenQuestions(PlayerQuiz& player, HWND panel, int questions) {
+bool ShowHiddenQuestions(PlayerQuiz& player, HWND panel, int questions) {
   QuizData& data = player.data;
+  bool changed = false;
   for (int n = 1; n <= questions; ++n) {
     const int row = (n - 1) / kGridColumns;
     if (data.hideStates[n] != kShown) {
       ShiftQuestion(player, panel, n, data.rowHeights[row], ShiftVisibility::kShow);
+      changed = true;
     }
     if (data.hideStates[n] == kRowCollapsed) {
       const int gap = CollapsedRowHeight(data, row);
@@ -101,6 +108,7 @@ void ShowHiddenQuestions(PlayerQuiz& player, HWND panel, int questions) {
     }
     data.hideStates[n] = kShown;
   }
+  return changed;
 }
 
 }  // namespace
@@ -129,10 +137,10 @@ void ApplyHideSolved(PlayerQuiz& player) {
   HWND panel = player.panelWindow;
   // hideStates and rowHeights hold 96 questions.
   const int questions = std::clamp(player.data.questionCount, 0, kMaxQuestions);
-  if (IsDlgButtonChecked(player.headerWindow, kHideSolvedBoxId) == BST_CHECKED) {
-    HideSolvedQuestions(player, panel, questions);
-  } else {
-    ShowHiddenQuestions(player, panel, questions);
-  }
-  UpdateScrollRangesKeepingContent(panel);
+  const bool changed = IsDlgButtonChecked(player.headerWindow, kHideSolvedBoxId) == BST_CHECKED
+                           ? HideSolvedQuestions(player, panel, questions)
+                           : ShowHiddenQuestions(player, panel, questions);
+  // The ranges follow the content, which only a change can have resized;
+  // redrawing the bars after every verdict made typing sluggish.
+  if (changed) UpdateScrollRangesKeepingContent(panel);
 }

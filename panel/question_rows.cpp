@@ -5,9 +5,11 @@
 #include <string_view>
 
 #include "answers/answer_check.h"
+#include "answers/score.h"
 #include "app/player_state.h"
 #include "media/media_playback.h"
 #include "panel/answer_field.h"
+#include "panel/feedback_labels.h"
 #include "panel/panel_layout.h"
 #include "panel/question_panel.h"
 #include "progress/saved_answers.h"
@@ -83,6 +85,7 @@ struct RowBuilder {
   SavedAnswers saved;
   HICON playIcon = nullptr;
   HICON stopIcon = nullptr;
+  bool anyWordChanged = false;
 };
 
 HWND CreateControl(const RowBuilder& rows, const char* windowClass, const char* text, DWORD style,
@@ -115,12 +118,13 @@ HWND CreateAnswerField(RowBuilder& rows, DWORD style, const Rect& field, const R
   HWND edit = CreateControl(rows, "Edit", text, style, field, id);
   SetFont(edit, rows.player.textFont, FALSE);
   SendMessageA(edit, EM_LIMITTEXT, kAnswerFieldLimit, 0);
-  CreateControl(rows, "Static", "?", kBoxedLabelStyle, label, id + kFeedbackOffset);
+  HWND feedback = CreateControl(rows, "Static", "?", kBoxedLabelStyle, label, id + kFeedbackOffset);
+  NoteAnswerControls(rows.panel, id - kAnswerFieldBaseId, edit, feedback);
   return edit;
 }
 
 void JudgeAndSubclass(RowBuilder& rows, HWND field, int id) {
-  CheckAnswer(rows.player, rows.panel, id);
+  rows.anyWordChanged |= JudgeAnswerField(rows.player, rows.panel, id);
   SubclassAnswerField(field);
 }
 
@@ -175,7 +179,7 @@ void CreateAnswerFields(RowBuilder& rows, const Question& question, const GridCe
     const int id = AnswerFieldId(data, n - 1, box);
     HWND field = CreateAnswerField(rows, kGridFieldStyle, GridAnswerField(cell, boxes, box),
                                    GridFeedbackLabel(cell, boxes, box), id);
-    HWND label = GetDlgItem(rows.panel, id + kFeedbackOffset);
+    HWND label = FeedbackLabelWindow(rows.panel, id - kAnswerFieldBaseId);
     if (boxes == 2) SetGuiFont(label);
     // A second answer of "-" needs no answer: the box is filled and hidden.
     if (box == 2 && IsSingleHyphen(question.answer2)) {
@@ -289,10 +293,12 @@ BOOL BuildQuestionRows(HWND panel) {
     rows.playIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_PLAY));
     rows.stopIcon = LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_STOP));
   }
+  ForgetAnswerControls(panel);
   OpenSavedAnswers(&rows.saved);
   CreateTextFont(rows.player);
   const bool complete = BuildRows(rows);
   CloseSavedAnswers(&rows.saved);
+  if (rows.anyWordChanged) UpdateScore(rows.player, panel);
   // After a failed media player the ranges wait for the next resize.
   if (complete) {
     data.contentWidth += ContentWidthMargin(data.answersPerQuestion);
