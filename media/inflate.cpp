@@ -246,7 +246,8 @@ inline void CopyMatch(uint8_t* out, uint32_t distance, uint32_t length) {
   }
 }
 
-bool DecodeHuffmanBlock(BitReader& br, const uint32_t* litLen, const uint32_t* dist, Output& out) {
+bool DecodeHuffmanSymbols(BitReader& br, const uint32_t* litLen, const uint32_t* dist,
+                          Output& out) {
   for (;;) {
     // Stops at the first symbol read from beyond the input rather than filling the output
     // with what the zero padding decodes to.
@@ -279,6 +280,18 @@ bool DecodeHuffmanBlock(BitReader& br, const uint32_t* litLen, const uint32_t* d
     CopyMatch(out.next, distance, length);
     out.next += length;
   }
+}
+
+// Works on local copies of the reader and the output: stores of output bytes could otherwise
+// alias them and force the compiler to reload the bit buffer after every literal.
+bool DecodeHuffmanBlock(BitReader& state, const uint32_t* litLen, const uint32_t* dist,
+                        Output& out) {
+  BitReader br = state;
+  Output o = out;
+  const bool ok = DecodeHuffmanSymbols(br, litLen, dist, o);
+  state = br;
+  out = o;
+  return ok;
 }
 
 bool DecodeStoredBlock(BitReader& br, Output& out) {
