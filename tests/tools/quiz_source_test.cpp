@@ -45,6 +45,10 @@ std::vector<BadInput> BadInputs() {
   return {
       {"TOML syntax", "title = \"T\n", "quiz.toml:1:11: TOML syntax error"},
       {"not UTF-8", "title = \"\xE9t\xE9\"\n", "TOML syntax error"},
+      {"accent in a bare key", "title = \"T\"\nl\xC3\xA9gende = 1\n" + Questions(1),
+       "quiz.toml:2:2: TOML syntax error"},
+      {"accent after a value", "title = \"\xC3\xA9t\xC3\xA9\" \xC3\xA9\n",
+       "quiz.toml:1:15: TOML syntax error"},
       {"outside code page 1252", "title = \"\xE4\xB8\xAD\"\n" + Questions(1),
        "quiz.toml:1: field 'title': character U+4E2D is not in code page 1252"},
       {"U+0000", kTitle + std::string("[[question]]\ntext = \"a\\u0000b\"\nanswer = \"A\"\n"),
@@ -206,6 +210,24 @@ TEST(QuizSource, ReadsEveryFieldAndPadsTheCodes) {
   EXPECT_EQ(quiz.questions[0].answerPicture, "fr-r\xC3\xA9ponse.png");
   EXPECT_EQ(quiz.questions[1].answer1, "\x8Cil");
   EXPECT_EQ(quiz.questions[1].answer2, "-");
+}
+
+// Accents are welcome in every kind of string and in comments.
+TEST(QuizSource, AcceptsAccentsInEveryKindOfStringAndComment) {
+  const std::string toml = std::string(
+                               "# Titre : \xC3\xA9t\xC3\xA9\n"
+                               "title = '\xC3\x89t\xC3\xA9'   # \xC3\xA9\n"
+                               "subtitle = \"\"\"premi\xC3\xA8re\nligne \\\"\"\" \xC3\xA9\"\"\"\n"
+                               "author = \'\'\'l'auteur \xC2\xAB \xC3\xA9 \xC2\xBB\'\'\'\n"
+                               "footer = \"\"\"x\"\"\"\"\"  # \xC3\xA9 apr\xC3\xA8s\n") +
+                           Questions(1);
+  QuizSource quiz;
+  std::vector<std::string> errors;
+  ASSERT_TRUE(ParseQuizSource(toml, kFile, &quiz, &errors)) << JoinErrors(errors);
+  EXPECT_EQ(quiz.title, "\xC9t\xE9");
+  EXPECT_EQ(quiz.subtitle, "premi\xE8re\nligne \"\"\" \xE9");
+  EXPECT_EQ(quiz.author, "l'auteur \xAB \xE9 \xBB");
+  EXPECT_EQ(quiz.footer, "x\"\"");
 }
 
 TEST(QuizSource, ReportsEveryFaultNotJustTheFirst) {
