@@ -4,6 +4,7 @@
 #include "app/keyboard_hook.h"
 #include "app/main_window.h"
 #include "app/player_state.h"
+#include "media/media_playback.h"
 #include "panel/question_panel.h"
 #include "resources/player_resources.h"
 
@@ -58,7 +59,7 @@ bool StartPlayer(HINSTANCE instance, const QuizBlocks& blocks, PlayerWindows* wi
   CreateFrameBrush();
   quiz = CreatePlayerQuiz();
   LoadQuizInto(quiz, blocks);
-  // Sound and video quizzes start their media host here.
+  InitMediaHost();  // a host that failed shows when the panel creates its players
 
   windows->frame = CreateMainWindow(instance, quiz->data.title);
   windows->header = CreateChildDialog(instance, IDD_HEADER_BAR, windows->frame, HeaderBarProc);
@@ -87,10 +88,11 @@ int RunMessageLoop(HWND panel) {
 void EndPlayer(PlayerWindows* windows) {
   if (IsWindow(windows->panel)) DestroyWindow(windows->panel);
   DestroyWindow(windows->header);
-  // Sound and video quizzes shut their media host down here, with the frame.
-  // The frame goes too, so that a player started again in the same process
-  // (the UI tests) finds no window of the previous one.
-  DestroyWindow(windows->frame);
+  // Destroys the frame in a sound or video quiz. The frame goes in every quiz,
+  // so that a player started again in the same process (the UI tests) finds no
+  // window of the previous one.
+  ShutdownMediaHost(windows->frame);
+  if (IsWindow(windows->frame)) DestroyWindow(windows->frame);
   DeleteFrameBrush();
   DestroyPlayerQuiz(quiz);
   quiz = nullptr;
