@@ -9,6 +9,7 @@
 #include "quiz/builtin_block.h"
 #include "quiz/quiz_data.h"
 #include "quiz/quiz_loader.h"
+#include "tools/media_format.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
 
@@ -184,8 +185,12 @@ std::string TakeMedia(const std::vector<PeResource>& resources, int id, size_t n
   if (!img) return "";
   std::string bytes = img->bytes;
   SwapNibbles(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
-  const std::string extension =
-      Lower(SniffMediaExtension(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()));
+  // Named by what it holds, which may differ from the name the player would give it.
+  std::string format = RecogniseMediaFormat(bytes);
+  if (format.empty()) {
+    format = SniffMediaExtension(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+  }
+  const std::string extension = Lower(format);
   const std::string path = FileName("media", number, extension);
   quiz->files.push_back({path, bytes});
   return path;

@@ -179,6 +179,23 @@ std::string QuizText(int display_byte, int count, int answers, int kind) {
   return text + "\x01\x02\x03";
 }
 
+TEST(Unpack, MediaFilesAreNamedByWhatTheyHold) {
+  QuizSource quiz = AudioQuiz();
+  quiz.questions[1].media = "two.ogg";
+  StoredQuiz stored;
+  std::string error, exe;
+  ASSERT_TRUE(BuildStoredQuiz(quiz, &stored, &error)) << error;
+  ASSERT_TRUE(BuildQuizImage(
+      MakeImage(), quiz, stored,
+      Reader({{"one.wav", kWave}, {"two.ogg", std::string("OggS\0\x02", 6)}}),
+      [](const std::string&) {}, &exe, &error))
+      << error;
+  UnpackedQuiz unpacked;
+  ASSERT_TRUE(UnpackQuiz(exe, &unpacked, &error)) << error;
+  EXPECT_EQ(unpacked.source.questions[0].media, "media01.wav");
+  EXPECT_EQ(unpacked.source.questions[1].media, "media02.ogg");
+}
+
 TEST(Unpack, RefusesWhatQuizTomlCannotSay) {
   std::string no_quiz, error;
   ASSERT_TRUE(PatchPlayerImage(MakeImage(), {}, std::string(70, '\0'), &no_quiz, &error));
