@@ -3,8 +3,10 @@
 # messages naming the file and the field, no partial output, and the round
 # trip build -> unpack -> build on every example.
 set -euo pipefail
-pack=${1:?usage: authoring_command_test.sh path/to/tevra-pack QUIZ-DIR...}
+program=${1:?usage: authoring_command_test.sh path/to/tevra-pack QUIZ-DIR...}
 shift
+# A Windows build's packer runs through TEVRA_PACK_EMULATOR (scripts/wine-exec).
+pack() { ${TEVRA_PACK_EMULATOR:+"$TEVRA_PACK_EMULATOR"} "$program" "$@"; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -20,42 +22,42 @@ expect() {
 }
 
 for command in check build unpack; do
-  expect 0 "usage: tevra-pack $command" "$pack" "$command" --help
-  expect 2 "usage: tevra-pack $command" "$pack" "$command"
+  expect 0 "usage: tevra-pack $command" pack "$command" --help
+  expect 2 "usage: tevra-pack $command" pack "$command"
 done
-expect 2 "usage" "$pack" build a.toml -o
-expect 2 "usage" "$pack" check a.toml b.toml
+expect 2 "usage" pack build a.toml -o
+expect 2 "usage" pack check a.toml b.toml
 
 # Bad input: a clear message, status 1, nothing written.
-expect 1 "missing.toml: cannot be read" "$pack" build "$work/missing.toml" -o "$work/x.exe"
+expect 1 "missing.toml: cannot be read" pack build "$work/missing.toml" -o "$work/x.exe"
 printf 'title = "T"\n\n[[question]\nanswer = "A"\n' >"$work/syntax.toml"
-expect 1 "syntax.toml:3:" "$pack" build "$work/syntax.toml" -o "$work/x.exe"
-expect 1 "syntax.toml:3:" "$pack" check "$work/syntax.toml"
+expect 1 "syntax.toml:3:" pack build "$work/syntax.toml" -o "$work/x.exe"
+expect 1 "syntax.toml:3:" pack check "$work/syntax.toml"
 {
   echo 'title = "Trop"'
   for i in $(seq 97); do printf '[[question]]\ntext = "Q%s"\nanswer = "R%s"\n' "$i" "$i"; done
 } >"$work/many.toml"
-expect 1 "97 questions, over the limit of 96" "$pack" build "$work/many.toml" -o "$work/x.exe"
+expect 1 "97 questions, over the limit of 96" pack build "$work/many.toml" -o "$work/x.exe"
 printf 'title = "P"\ndisplay = "pictures"\n[[question]]\nanswer = "Paris"\npicture = "gone.png"\n' \
   >"$work/nopicture.toml"
 expect 1 "question 1, field 'picture': gone.png cannot be read" \
-  "$pack" build "$work/nopicture.toml" -o "$work/x.exe"
+  pack build "$work/nopicture.toml" -o "$work/x.exe"
 [ ! -e "$work/x.exe" ] || fail "a refused build wrote its output"
 
-expect 1 "nothing.exe: cannot be read" "$pack" unpack "$work/nothing.exe" -o "$work/dir"
+expect 1 "nothing.exe: cannot be read" pack unpack "$work/nothing.exe" -o "$work/dir"
 echo "not an executable" >"$work/text.exe"
-expect 1 "not a Windows executable" "$pack" unpack "$work/text.exe" -o "$work/dir"
+expect 1 "not a Windows executable" pack unpack "$work/text.exe" -o "$work/dir"
 [ ! -e "$work/dir" ] || fail "a refused unpack wrote its folder"
 
 for dir in "$@"; do
   name=$(basename "$dir")
-  expect 0 "0 errors" "$pack" check "$dir/quiz.toml"
-  expect 0 "questions," "$pack" build "$dir/quiz.toml" -o "$work/$name.exe"
+  expect 0 "0 errors" pack check "$dir/quiz.toml"
+  expect 0 "questions," pack build "$dir/quiz.toml" -o "$work/$name.exe"
   head -c 4000 "$work/$name.exe" >"$work/cut.exe"
-  expect 1 "cut.exe:" "$pack" unpack "$work/cut.exe" -o "$work/dir"
-  expect 0 "writing" "$pack" unpack "$work/$name.exe" -o "$work/$name"
-  expect 0 "0 errors" "$pack" check "$work/$name/quiz.toml"
-  expect 0 "questions," "$pack" build "$work/$name/quiz.toml" -o "$work/$name-again.exe"
+  expect 1 "cut.exe:" pack unpack "$work/cut.exe" -o "$work/dir"
+  expect 0 "writing" pack unpack "$work/$name.exe" -o "$work/$name"
+  expect 0 "0 errors" pack check "$work/$name/quiz.toml"
+  expect 0 "questions," pack build "$work/$name/quiz.toml" -o "$work/$name-again.exe"
   # Same blocks, same files, same layout: the rebuilt executable is the same bytes.
   cmp -s "$work/$name.exe" "$work/$name-again.exe" || fail "$name: unpack and build again differs"
   if command -v x86_64-w64-mingw32-objdump >/dev/null; then
@@ -73,8 +75,8 @@ for dir in "$@"; do
 done
 
 # The plain player carries no quiz.
-player=$(dirname "$pack")/player-stripped.exe
+player=$(dirname "$program")/player-stripped.exe
 if [ -f "$player" ]; then
-  expect 1 "no quiz" "$pack" unpack "$player" -o "$work/dir"
+  expect 1 "no quiz" pack unpack "$player" -o "$work/dir"
 fi
 echo "authoring commands: all checks passed"
