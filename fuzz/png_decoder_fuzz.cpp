@@ -1,5 +1,6 @@
 // The PNG decoder on any bytes, from the header walk to the DIB rows: every outcome must be a
-// clean failure or a DIB, never a read or write outside the buffers.
+// clean failure or a DIB, never a read or write outside the buffers. Seed corpus: the sample
+// images, scripts/make-png-samples CORPUS-FOLDER (and again with a small size, e.g. 5 3).
 #include <cstddef>
 #include <cstdint>
 #include <vector>

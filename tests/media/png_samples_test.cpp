@@ -3,10 +3,12 @@
 // conversions (16-bit samples cut to their high byte, low-depth grey scaled to 0-255, alpha
 // kept only for truecolour with alpha). Native builds only.
 #include <png.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -17,7 +19,9 @@
 
 namespace {
 
-const std::string kSampleDir = TEVRA_MEDIA_TEST_DIR "/png-samples";
+// One folder per test process: ctest may run the cases of this suite side by side.
+const std::string kSampleDir =
+    TEVRA_MEDIA_TEST_DIR "/png-samples-" + std::to_string(static_cast<long>(getpid()));
 
 struct SampleKind {
   const char* name;
@@ -85,6 +89,7 @@ class PngSamplesTest : public ::testing::Test {
         std::string(TEVRA_SOURCE_DIR "/scripts/make-png-samples ") + kSampleDir;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
   }
+  static void TearDownTestSuite() { std::filesystem::remove_all(kSampleDir); }
 };
 
 void ExpectSameAsLibpng(const std::string& file, const SampleKind& kind, bool interlaced) {
