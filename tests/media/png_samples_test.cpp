@@ -131,6 +131,26 @@ TEST_F(PngSamplesTest, EveryColourTypeAndDepthMatchesLibpng) {
   }
 }
 
+// Pictures large enough for long back-references and image data split over many IDAT chunks.
+TEST_F(PngSamplesTest, LargerPicturesMatchLibpng) {
+  const std::string dir = kSampleDir + "-large";
+  const std::string command =
+      std::string(TEVRA_SOURCE_DIR "/scripts/make-png-samples ") + dir + " 301 203";
+  ASSERT_EQ(std::system(command.c_str()), 0) << command;
+  int splitFiles = 0;
+  for (const SampleKind& kind : kKinds) {
+    for (const char* suffix : {".png", "-adam7.png"}) {
+      const std::string file = dir + "/" + kind.name + suffix;
+      const std::vector<uint8_t> bytes = ReadFile(file);
+      const std::string text(bytes.begin(), bytes.end());
+      if (text.find("IDAT") != text.rfind("IDAT")) ++splitFiles;
+      ExpectSameAsLibpng(file, kind, suffix[1] == 'a');
+    }
+  }
+  std::filesystem::remove_all(dir);
+  EXPECT_GT(splitFiles, 0);
+}
+
 TEST_F(PngSamplesTest, Adam7GivesTheSameDibAsItsPlainTwin) {
   for (const SampleKind& kind : kKinds) {
     SCOPED_TRACE(kind.name);
