@@ -202,8 +202,22 @@ class MediaPlaybackTest : public testing::Test {
     for (auto& [point, cookie] : connections) point->Release();
     KillTimer(nullptr, closer);
     SetMediaFinder(nullptr);
+    RemoveTestDirectory();
     delete quiz;
     quiz = nullptr;
+  }
+
+  // Files of other rows than the last one played stay, as in the player.
+  void RemoveTestDirectory() {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((tempDir + "tevra*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        DeleteFileA((tempDir + found.cFileName).c_str());
+      } while (FindNextFileA(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryA(tempDir.c_str());
   }
 
   void MakeQuiz(int displayMode) {
