@@ -1,5 +1,6 @@
 #include "tools/quiz_source.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -68,19 +69,26 @@ struct Where {
   std::string field;
 };
 
+// A fault and the line it is on (0 when it has none, as for a missing field).
+struct Fault {
+  uint32_t line;
+  std::string text;
+};
+
 struct Context {
   std::string_view file;
-  std::vector<std::string>* errors;
+  std::vector<Fault>* errors;
 };
 
 void Report(const Context& context, const toml::node* node, const Where& where,
             const std::string& message) {
-  std::string line(context.file);
-  if (node && node->source().begin.line) line += ":" + std::to_string(node->source().begin.line);
-  line += ": ";
-  if (where.question) line += "question " + std::to_string(where.question) + ", ";
-  line += "field '" + where.field + "': " + message;
-  context.errors->push_back(line);
+  const uint32_t line = node ? node->source().begin.line : 0;
+  std::string text(context.file);
+  if (line) text += ":" + std::to_string(line);
+  text += ": ";
+  if (where.question) text += "question " + std::to_string(where.question) + ", ";
+  text += "field '" + where.field + "': " + message;
+  context.errors->push_back({line, text});
 }
 
 bool IsKnownKey(std::string_view key, const char* const* keys, size_t count) {
@@ -413,8 +421,6 @@ int StoredExtraFields(int kind) {
 
 bool ParseQuizSource(std::string_view toml, std::string_view file_name, QuizSource* quiz,
                      std::vector<std::string>* errors) {
-  const Context context = {file_name, errors};
-  const size_t errors_before = errors->size();
   toml::table root;
   try {
     root = toml::parse(toml, file_name);
@@ -423,9 +429,16 @@ bool ParseQuizSource(std::string_view toml, std::string_view file_name, QuizSour
     ReportSyntaxError(file_name, at.line, at.column, error.description(), errors);
     return false;
   }
+  std::vector<Fault> faults;
   QuizSource result;
-  ReadQuiz(context, root, &result);
-  if (errors->size() != errors_before) return false;
+  ReadQuiz({file_name, &faults}, root, &result);
+  if (!faults.empty()) {
+    // In the order of the file, as the author reads it.
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const Fault& a, const Fault& b) { return a.line < b.line; });
+    for (Fault& fault : faults) errors->push_back(std::move(fault.text));
+    return false;
+  }
   *quiz = std::move(result);
   return true;
 }
