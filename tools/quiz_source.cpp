@@ -1,6 +1,7 @@
 #include "tools/quiz_source.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -444,10 +445,11 @@ bool ParseQuizSource(std::string_view toml, std::string_view file_name, QuizSour
 }
 
 bool ReadQuizSource(const std::string& path, QuizSource* quiz, std::vector<std::string>* errors) {
+  std::error_code ignored;
   std::ifstream file(path, std::ios::binary);
   std::ostringstream text;
   text << file.rdbuf();
-  if (!file) {
+  if (!file || !std::filesystem::is_regular_file(path, ignored)) {
     errors->push_back(path + ": cannot be read");
     return false;
   }

@@ -276,6 +276,7 @@ TEST_F(PackCommands, BadInputWritesNothing) {
       {RunBlocks, bad, (dir_ / "out").string()},
       {RunRc, bad, (dir_ / "out" / "quiz.rc").string()},
       {RunBlocks, missing, (dir_ / "out").string()},
+      {RunBlocks, dir_.string(), (dir_ / "out").string()},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(Run(row.command, {row.input, "-o", row.output}), 1) << row.input;
