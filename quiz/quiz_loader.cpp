@@ -78,25 +78,6 @@ bool ReadQuestions(TextCursor* c, QuizData* quiz) {
   return true;
 }
 
-// Kinds 1, 2, 4, 7 and 8 carry one extra text per question; 3, 6 and 9 carry
-// two, of which the second is not kept; the others none.
-int ExtraFieldCount(int kind) {
-  switch (kind) {
-    case 1:
-    case 2:
-    case 4:
-    case 7:
-    case 8:
-      return 1;
-    case 3:
-    case 6:
-    case 9:
-      return 2;
-    default:
-      return 0;
-  }
-}
-
 bool ReadExtraTexts(TextCursor* c, QuizData* quiz) {
   const int fields = ExtraFieldCount(quiz->questionKind);
   char dropped[kTextSize];
@@ -189,4 +170,21 @@ LoadOutcome LoadQuiz(QuizData* quiz, const QuizBlocks& blocks) {
     }
   }
   return {false, nullptr, nullptr};
+}
+
+int ExtraFieldCount(int kind) {
+  switch (kind) {
+    case 1:
+    case 2:
+    case 4:
+    case 7:
+    case 8:
+      return 1;
+    case 3:
+    case 6:
+    case 9:
+      return 2;
+    default:
+      return 0;
+  }
 }

@@ -58,3 +58,8 @@ bool ReadField(TextCursor* cursor, char* destination, size_t capacity);
 
 // The same, with every copied byte upper-cased and folded as FoldAnswer does.
 bool ReadFoldedField(TextCursor* cursor, char* destination, size_t capacity);
+
+// How many extra text fields each question stores after the kind byte: 1 for
+// kinds 1, 2, 4, 7 and 8; 2 for kinds 3, 6 and 9 (the second is not kept);
+// none for the others.
+int ExtraFieldCount(int kind);

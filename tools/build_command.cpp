@@ -25,11 +25,8 @@ constexpr char kUsage[] =
 
 int RunBuild(int argc, char** argv) {
   SourceArgs args;
-  if (!ParseSourceArgs(argc, argv, kUsage, &args)) return kExitUsageError;
-  if (args.help) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
+  const int parsed = ParseSourceArgs(argc, argv, kUsage, &args);
+  if (parsed != kArgsReady) return parsed;
   QuizSource source;
   std::vector<QuizFinding> findings;
   const bool checked = CheckQuizFolder(args.input, &source, &findings);

@@ -8,6 +8,7 @@
 
 #include "media/png_decoder.h"
 #include "quiz/answer_fold.h"
+#include "quiz/quiz_loader.h"
 #include "tools/codepage.h"
 #include "tools/media_format.h"
 #include "tools/quiz_unpack.h"
@@ -147,7 +148,7 @@ bool ShowsExtra(const QuizSource& quiz) {
 }
 
 void CheckExtras(const QuizSource& quiz, Findings* findings) {
-  const bool stored = StoredExtraFields(quiz.kind) > 0;
+  const bool stored = ExtraFieldCount(quiz.kind) > 0;
   const bool shown = ShowsExtra(quiz);
   const std::string kind = "kind " + std::to_string(quiz.kind);
   for (size_t i = 0; i < quiz.questions.size(); ++i) {

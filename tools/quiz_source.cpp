@@ -28,6 +28,7 @@ TOML_IMPL_NAMESPACE_END;
 #include <toml++/toml.h>
 
 #include "quiz/quiz_data.h"
+#include "quiz/quiz_loader.h"
 #include "tools/codepage.h"
 
 namespace {
@@ -234,7 +235,7 @@ void ReadScramble(const Context& context, const toml::table& table, QuizSource* 
 
 // Kind 1 stores its extra text but never shows it, so it may be left out there.
 bool KindShowsExtra(int kind) {
-  return StoredExtraFields(kind) > 0 && kind != 1;
+  return ExtraFieldCount(kind) > 0 && kind != 1;
 }
 bool KindShowsAnswerPicture(int kind) {
   return kind == 1 || kind == 3 || kind == 4 || kind == 6 || kind == 8;
@@ -271,7 +272,7 @@ void ReadExtras(const Context& context, const toml::table& table, int number, in
                 QuestionSource* question) {
   const toml::node* extra = table.get("extra");
   const toml::node* extra2 = table.get("extra2");
-  if (extra && StoredExtraFields(kind) < 1) {
+  if (extra && ExtraFieldCount(kind) < 1) {
     Report(context, extra, {number, "extra"}, "is not used by kind " + std::to_string(kind));
   } else if (extra) {
     ConvertText(context, *extra, {number, "extra"}, kFieldRule, &question->extra);
@@ -279,7 +280,7 @@ void ReadExtras(const Context& context, const toml::table& table, int number, in
     Report(context, &table, {number, "extra"},
            "missing: kind " + std::to_string(kind) + " shows it when the question is solved");
   }
-  if (extra2 && StoredExtraFields(kind) < 2) {
+  if (extra2 && ExtraFieldCount(kind) < 2) {
     Report(context, extra2, {number, "extra2"}, "is not used by kind " + std::to_string(kind));
   } else if (extra2) {
     ConvertText(context, *extra2, {number, "extra2"}, kFieldRule, &question->extra2);
@@ -402,23 +403,6 @@ void ReportSyntaxError(std::string_view file_name, int line, int column, std::st
 }
 
 }  // namespace
-
-int StoredExtraFields(int kind) {
-  switch (kind) {
-    case 1:
-    case 2:
-    case 4:
-    case 7:
-    case 8:
-      return 1;
-    case 3:
-    case 6:
-    case 9:
-      return 2;
-    default:
-      return 0;
-  }
-}
 
 bool ParseQuizSource(std::string_view toml, std::string_view file_name, QuizSource* quiz,
                      std::vector<std::string>* errors) {

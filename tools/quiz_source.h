@@ -42,9 +42,6 @@ struct QuizSource {
   std::vector<QuestionSource> questions;
 };
 
-// How many extra text fields each question stores for a quiz kind: 0, 1 or 2.
-int StoredExtraFields(int kind);
-
 // Parses and checks the text of a quiz.toml. On failure returns false with one
 // line per fault in *errors, each naming file_name and, where it applies, the
 // line, the question number (from 1) and the field.

@@ -1,5 +1,7 @@
 #include "tools/quiz_text.h"
 
+#include "quiz/quiz_loader.h"
+
 namespace {
 
 constexpr char kFieldEnd = '|';
@@ -39,7 +41,7 @@ QuizTexts BuildQuizTexts(const QuizSource& quiz) {
     AppendField(question.text, &out);
   }
   AppendByte(quiz.kind, &out);
-  const int extras = StoredExtraFields(quiz.kind);
+  const int extras = ExtraFieldCount(quiz.kind);
   for (const QuestionSource& question : quiz.questions) {
     if (extras >= 1) AppendField(question.extra, &out);
     if (extras == 2) AppendField(question.extra2, &out);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "quiz/quiz_loader.h"
 #include "tools/codepage.h"
 
 namespace {
@@ -77,7 +78,7 @@ std::string FormatQuizToml(const QuizSource& quiz) {
   }
   Line(&out, "codes", codes + "]");
   if (quiz.scramble) Line(&out, "scramble", "true");
-  const int extras = StoredExtraFields(quiz.kind);
+  const int extras = ExtraFieldCount(quiz.kind);
   for (const QuestionSource& question : quiz.questions) {
     out += "\n[[question]]\n";
     Line(&out, "text", Text(question.text));

@@ -117,7 +117,7 @@ bool ParseQuiz(const DecodedBlock& block, QuizSource* quiz, std::string* error) 
     *error = "kind " + std::to_string(quiz->kind) + " is over 9";
     return false;
   }
-  const int extras = StoredExtraFields(quiz->kind);
+  const int extras = ExtraFieldCount(quiz->kind);
   for (QuestionSource& question : quiz->questions) {
     if ((extras >= 1 && !Field(&cursor, kTextSize, &question.extra)) ||
         (extras >= 2 && !Field(&cursor, kTextSize, &question.extra2))) {

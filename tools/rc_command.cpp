@@ -62,11 +62,8 @@ std::string BuiltinSource(const std::string& toml_name, const std::vector<unsign
 
 int RunRc(int argc, char** argv) {
   SourceArgs args;
-  if (!ParseSourceArgs(argc, argv, kUsage, &args)) return kExitUsageError;
-  if (args.help) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
+  const int parsed = ParseSourceArgs(argc, argv, kUsage, &args);
+  if (parsed != kArgsReady) return parsed;
   QuizSource source;
   StoredQuiz stored;
   if (!LoadStoredQuiz(args.input, &source, &stored)) return kExitInputError;

@@ -13,13 +13,13 @@ std::string Bytes(const std::vector<unsigned char>& block) {
 
 }  // namespace
 
-bool ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args) {
+int ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args) {
   *args = {};
   bool has_output = false;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      args->help = true;
-      return true;
+      std::fputs(usage, stdout);
+      return kExitOk;
     }
     if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc && !has_output) {
       args->output = argv[++i];
@@ -27,15 +27,15 @@ bool ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args)
     } else if (argv[i][0] != '-' && args->input.empty()) {
       args->input = argv[i];
     } else {
-      std::fprintf(stderr, "%s", usage);
-      return false;
+      std::fputs(usage, stderr);
+      return kExitUsageError;
     }
   }
   if (args->input.empty() || !has_output || args->output.empty()) {
-    std::fprintf(stderr, "%s", usage);
-    return false;
+    std::fputs(usage, stderr);
+    return kExitUsageError;
   }
-  return true;
+  return kArgsReady;
 }
 
 bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* stored) {

@@ -21,12 +21,15 @@ constexpr char kCodesBlockFile[] = "block105.bin";
 struct SourceArgs {
   std::string input;
   std::string output;
-  bool help;
 };
 
-// Reads "QUIZ.toml -o OUTPUT" or "--help". False (after printing the usage on
-// stderr) when the arguments are anything else.
-bool ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args);
+// What ParseSourceArgs returns when the command is to go on with its work.
+constexpr int kArgsReady = -1;
+
+// Reads "QUIZ.toml -o OUTPUT". Returns kArgsReady, or the exit status the
+// command ends with: kExitOk after printing the usage for "--help",
+// kExitUsageError after printing it on stderr for anything else.
+int ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args);
 
 // Reads and checks the quiz.toml at path and encodes its blocks. False, after
 // printing every fault on stderr, when the source or a block is refused.

@@ -36,11 +36,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes) {
 
 int RunUnpack(int argc, char** argv) {
   SourceArgs args;
-  if (!ParseSourceArgs(argc, argv, kUsage, &args)) return kExitUsageError;
-  if (args.help) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
+  const int parsed = ParseSourceArgs(argc, argv, kUsage, &args);
+  if (parsed != kArgsReady) return parsed;
   std::string exe, error;
   if (!ReadWholeFile(args.input, &exe)) {
     std::fprintf(stderr, "%s: cannot be read\n", args.input.c_str());

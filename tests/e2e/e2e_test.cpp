@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,12 @@ constexpr int kScoreLabelId = 32;
 constexpr int kCodeFieldId = 30;
 constexpr int kCornerLabelId = 8000;
 
-// The quiz executable, built beside this test; a Unix path made a Wine one.
+// The quiz executable: the one built beside this test, or the one named by
+// TEVRA_E2E_QUIZ (the same quiz made by tevra-pack build); a Unix path made a
+// Wine one.
 std::string QuizExe() {
-  std::string path = TEVRA_E2E_QUIZ;
+  const char* chosen = std::getenv("TEVRA_E2E_QUIZ");
+  std::string path = chosen && *chosen ? chosen : TEVRA_E2E_QUIZ;
   for (char& c : path) {
     if (c == '/') c = '\\';
   }

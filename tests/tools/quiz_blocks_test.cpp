@@ -88,7 +88,7 @@ TEST(QuizBlocks, LoadBackAsWrittenInEveryForm) {
       QuizSource quiz = SmallQuiz();
       quiz.scramble = scramble;
       quiz.kind = kind;
-      if (StoredExtraFields(kind) == 0) {
+      if (ExtraFieldCount(kind) == 0) {
         for (QuestionSource& question : quiz.questions) question.extra.clear();
       }
       StoredQuiz stored;
