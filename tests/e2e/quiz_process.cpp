@@ -23,7 +23,10 @@ BOOL CALLBACK MatchFrame(HWND window, LPARAM parameter) {
   GetWindowThreadProcessId(window, &owner);
   char className[16] = {};
   GetClassNameA(window, className, sizeof className);
-  if (owner != search->process || std::string(className) != "Tevra") return TRUE;
+  // The frame is shown only once the header bar and every row of the panel are
+  // built: an invisible frame is still starting up.
+  if (owner != search->process || std::string(className) != "Tevra" || !IsWindowVisible(window))
+    return TRUE;
   search->frame = window;
   return FALSE;
 }
