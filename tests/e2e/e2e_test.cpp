@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/e2e/quiz_process.h"
+#include "tests/support/win_files.h"
 
 namespace {
 
@@ -77,10 +78,10 @@ TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
     EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "DEUX");
 
     quiz.ClickSave();
-    EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), saved);
+    EXPECT_EQ(ReadFileBytes(directory.File(SavedFileName())), saved);
     EXPECT_EQ(quiz.Close(), 0);
   }
-  EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), saved);
+  EXPECT_EQ(ReadFileBytes(directory.File(SavedFileName())), saved);
 
   QuizProcess again(QuizExe(), directory.path());
   ASSERT_TRUE(again.running());
@@ -88,13 +89,13 @@ TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
   EXPECT_EQ(again.Text(again.header(), kScoreLabelId), " 2 / 3");
   EXPECT_EQ(again.Text(again.header(), kCodeFieldId), "DEUX");
   EXPECT_EQ(again.Close(), 0);
-  EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), saved);
+  EXPECT_EQ(ReadFileBytes(directory.File(SavedFileName())), saved);
 }
 
 TEST(PlayedQuiz, ClosingSavesAndLfFilesAreRestored) {
   ScratchDirectory directory;
   // Edited by hand elsewhere: LF line ends, a line longer than a field.
-  WriteWholeFile(directory.File(SavedFileName()), "Paris\n" + std::string(100, 'x') + "\nrome\n");
+  WriteFileBytes(directory.File(SavedFileName()), "Paris\n" + std::string(100, 'x') + "\nrome\n");
   QuizProcess quiz(QuizExe(), directory.path());
   ASSERT_TRUE(quiz.running());
   // The long line fills its field with its first 85 bytes.
@@ -103,7 +104,7 @@ TEST(PlayedQuiz, ClosingSavesAndLfFilesAreRestored) {
       {4001, "Paris", "BRAVO"}, {4002, cut.c_str(), "FAUX"}, {4003, "rome", "FAUX"}};
   ExpectRows(quiz, rows, 3);
   EXPECT_EQ(quiz.Close(), 0);
-  EXPECT_EQ(ReadWholeFile(directory.File(SavedFileName())), "Paris\r\n" + cut + "\r\nrome\r\n");
+  EXPECT_EQ(ReadFileBytes(directory.File(SavedFileName())), "Paris\r\n" + cut + "\r\nrome\r\n");
 }
 
 // A window of the driver's own, to see which keys reach other programs.

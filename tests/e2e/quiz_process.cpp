@@ -165,25 +165,6 @@ ScratchDirectory::~ScratchDirectory() {
   RemoveDirectoryA(path_.c_str());
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  std::string bytes;
-  HANDLE file =
-      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
 void PumpFor(DWORD milliseconds) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < milliseconds) {

@@ -53,8 +53,5 @@ class ScratchDirectory {
   std::string path_;
 };
 
-std::string ReadWholeFile(const std::string& path);
-void WriteWholeFile(const std::string& path, const std::string& bytes);
-
 // Pumps this thread's messages for `milliseconds`.
 void PumpFor(DWORD milliseconds);

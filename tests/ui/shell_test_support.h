@@ -11,6 +11,7 @@
 
 #include "app/player.h"
 #include "quiz/block_encoder.h"
+#include "tests/support/win_files.h"
 
 // A quiz as its three decoded texts.
 struct TestQuiz {
@@ -98,25 +99,6 @@ inline RECT RectInParent(HWND control) {
   GetWindowRect(control, &rect);
   MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
   return rect;
-}
-
-inline std::string ReadFileBytes(const std::string& name) {
-  std::string bytes;
-  HANDLE file =
-      CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  char chunk[4096];
-  DWORD got = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &got, nullptr) && got > 0) bytes.append(chunk, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-inline void WriteFileBytes(const std::string& name, const std::string& bytes) {
-  HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written = 0;
-  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
 }
 
 // The saved-answers file of this test program.
