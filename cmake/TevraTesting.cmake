@@ -19,3 +19,21 @@ function(tevra_add_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 120)
 endfunction()
+
+# tevra_add_test_pictures(NAME SPEC...): an object library whose resources are
+# test pictures stored as the player stores them (see
+# tests/support/make_test_pictures.py for SPEC); link it with
+# $<TARGET_OBJECTS:NAME>.
+function(tevra_add_test_pictures name)
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(dir ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  set(generator ${PROJECT_SOURCE_DIR}/tests/support/make_test_pictures.py)
+  add_custom_command(
+    OUTPUT ${dir}/pictures.rc
+    COMMAND Python3::Interpreter ${generator} ${dir} ${ARGN}
+    DEPENDS ${generator}
+    COMMENT "Drawing the test pictures ${name}"
+    VERBATIM)
+  add_library(${name} OBJECT ${dir}/pictures.rc)
+  target_include_directories(${name} PRIVATE ${dir})
+endfunction()
