@@ -35,5 +35,4 @@ function(tevra_add_test_pictures name)
     COMMENT "Drawing the test pictures ${name}"
     VERBATIM)
   add_library(${name} OBJECT ${dir}/pictures.rc)
-  target_include_directories(${name} PRIVATE ${dir})
 endfunction()

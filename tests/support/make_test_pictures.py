@@ -34,7 +34,7 @@ def write_picture(out, spec):
     if kind in RCDATA_FORMATS:
         path = out / ("%s.png" % ident)
         draw(path, size, "png", RCDATA_FORMATS[kind])
-        return '%s RCDATA "%s"\n' % (ident, path.name)
+        return '%s RCDATA "%s"\n' % (ident, path.resolve())
     if kind not in IMG_FORMATS:
         sys.exit("unknown picture format: " + kind)
     plain = out / ("%s.%s" % (ident, kind))
@@ -44,7 +44,7 @@ def write_picture(out, spec):
         draw(plain, size, "bmp3" if kind == "bmp" else kind)
     stored = out / ("%s.img" % ident)
     stored.write_bytes(swap_nibbles(plain.read_bytes()))
-    return '%s IMG "%s"\n' % (ident, stored.name)
+    return '%s IMG "%s"\n' % (ident, stored.resolve())
 
 
 def main():
