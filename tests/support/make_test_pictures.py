@@ -6,19 +6,42 @@ carries them, as the player stores pictures.
 
 Each SPEC is ID:FORMAT:WIDTHxHEIGHT, with FORMAT one of bmp, jpg, gif (stored
 nibble-swapped as an "IMG" resource), png or png-adam7 (stored plain as
-RT_RCDATA), or garbage (an "IMG" resource that is no picture). Writes the
-files and OUT_DIR/pictures.rc.
+RT_RCDATA), png-badfilter (a PNG whose first row has filter type 5),
+png-corrupt (a PNG whose compressed data stops short) or garbage (an "IMG"
+resource that is no picture). Writes the files and OUT_DIR/pictures.rc.
 """
+import struct
 import subprocess
 import sys
+import zlib
 from pathlib import Path
 
 RCDATA_FORMATS = {"png": [], "png-adam7": ["-interlace", "PNG"]}
+BROKEN_PNG_FORMATS = {"png-badfilter", "png-corrupt"}
 IMG_FORMATS = {"bmp", "jpg", "gif", "garbage"}
 
 
 def swap_nibbles(data):
     return bytes(((b << 4) | (b >> 4)) & 0xFF for b in data)
+
+
+def chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data +
+            struct.pack(">I", zlib.crc32(kind + data)))
+
+
+def broken_png(size, kind):
+    """An 8-bit greyscale PNG that the player must refuse."""
+    width, height = (int(side) for side in size.split("x"))
+    rows = b"".join(b"\x00" + bytes(range(width)) for _ in range(height))
+    if kind == "png-badfilter":
+        rows = b"\x05" + rows[1:]
+    compressed = zlib.compress(rows)
+    if kind == "png-corrupt":
+        compressed = compressed[:len(compressed) // 2]
+    header = struct.pack(">IIBBBBB", width, height, 8, 0, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", compressed) +
+            chunk(b"IEND", b""))
 
 
 def draw(path, size, extension, options=()):
@@ -31,9 +54,12 @@ def draw(path, size, extension, options=()):
 
 def write_picture(out, spec):
     ident, kind, size = spec.split(":")
-    if kind in RCDATA_FORMATS:
+    if kind in RCDATA_FORMATS or kind in BROKEN_PNG_FORMATS:
         path = out / ("%s.png" % ident)
-        draw(path, size, "png", RCDATA_FORMATS[kind])
+        if kind in BROKEN_PNG_FORMATS:
+            path.write_bytes(broken_png(size, kind))
+        else:
+            draw(path, size, "png", RCDATA_FORMATS[kind])
         return '%s RCDATA "%s"\n' % (ident, path.resolve())
     if kind not in IMG_FORMATS:
         sys.exit("unknown picture format: " + kind)
