@@ -16,8 +16,7 @@ constexpr const char* kImageResourceType = "IMG";
 
 // The picture of resource id in module, fitted to boxWidth x boxHeight, or null
 // when there is no picture. The caller owns the bitmap (DeleteObject).
-HBITMAP LoadPictureResource(HMODULE module, int id, const char* type, int boxWidth,
-                            int boxHeight);
+HBITMAP LoadPictureResource(HMODULE module, int id, const char* type, int boxWidth, int boxHeight);
 
 // A BMP, JPEG or GIF file held in memory as a bitmap of its own size, or null.
 HBITMAP DecodeOlePicture(const uint8_t* bytes, size_t length);
