@@ -1,52 +1,36 @@
 #include "tools/media_resources.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
-#include "media/nibble_swap.h"
-#include "tools/media_format.h"
+#include "tools/quiz_check.h"
+#include "tools/quiz_files.h"
 
 namespace fs = std::filesystem;
 
-namespace {
-
-constexpr int kMediaResourceBase = 400;
-
-bool ReadWholeFile(const fs::path& path, std::string* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream content;
-  content << in.rdbuf();
-  *bytes = content.str();
-  return !in.bad();
-}
-
-}  // namespace
-
-bool AddMediaResources(const QuizSource& quiz, const std::string& toml_path, const std::string& dir,
-                       std::vector<OutputFile>* files, std::string* script,
-                       std::vector<std::string>* warnings, std::string* error) {
-  const fs::path folder = fs::path(toml_path).parent_path();
+bool AddFileResources(const QuizSource& quiz, const std::string& toml_path, const std::string& dir,
+                      std::vector<OutputFile>* files, std::string* script,
+                      std::vector<std::string>* warnings, std::string* error) {
   const std::string toml_name = fs::path(toml_path).filename().string();
-  for (size_t i = 0; i < quiz.questions.size(); ++i) {
-    const std::string& media = quiz.questions[i].media;
-    if (media.empty()) continue;
-    const int n = static_cast<int>(i) + 1;
-    const std::string where = toml_name + ": question " + std::to_string(n) + ", field 'media': ";
-    std::string bytes;
-    if (!ReadWholeFile(folder / fs::u8path(media), &bytes)) {
-      *error = where + media + " cannot be read";
+  const auto read_file = [&](const std::string& path, std::string* bytes) {
+    return ReadQuizFile(toml_path, path, bytes);
+  };
+  // Gathered apart and added only once every file is stored: no partial output.
+  std::vector<OutputFile> stored_files;
+  std::string lines;
+  for (const QuizFile& file : ListQuizFiles(quiz)) {
+    StoredQuizFile stored;
+    if (!StoreQuizFile(file, read_file, &stored, error)) {
+      *error = toml_name + ": " + *error;
       return false;
     }
-    if (const std::string warning = MediaNameWarning(bytes); !warning.empty()) {
-      warnings->push_back(where + "warning: " + media + ": " + warning);
-    }
-    SwapNibbles(reinterpret_cast<uint8_t*>(bytes.data()), bytes.size());
-    const int id = kMediaResourceBase + n;
-    const std::string name = "media" + std::to_string(id) + ".img";
-    files->push_back({(fs::path(dir) / name).string(), std::move(bytes)});
-    *script += std::to_string(id) + " IMG \"" + name + "\"\n";
+    if (!stored.warning.empty()) warnings->push_back(toml_name + ": " + stored.warning);
+    const std::string id = std::to_string(file.id);
+    const std::string name =
+        (file.picture ? "picture" : "media") + id + (stored.plain ? ".png" : ".img");
+    stored_files.push_back({(fs::path(dir) / name).string(), std::move(stored.bytes)});
+    lines += id + (stored.plain ? " RCDATA \"" : " IMG \"") + name + "\"\n";
   }
+  files->insert(files->end(), stored_files.begin(), stored_files.end());
+  *script += lines;
   return true;
 }

@@ -174,18 +174,13 @@ void CheckPicture(const std::string& path, int number, const char* field,
     findings->Add(true, number, field, path + " cannot be read");
     return;
   }
-  uint32_t width = 0, height = 0;
-  if (PictureExtension(bytes).empty() || !ReadPictureSize(bytes, &width, &height)) {
-    findings->Add(true, number, field, path + " is not a PNG, JPEG, GIF or BMP picture");
+  if (const std::string fault = PictureFault(bytes); !fault.empty()) {
+    findings->Add(true, number, field, path + " " + fault);
     return;
   }
-  if (PictureExtension(bytes) == "png" &&
-      (width > kPngMaxSide || height > kPngMaxSide || uint64_t{width} * height > kPngMaxPixels)) {
-    findings->Add(true, number, field,
-                  path + " is " + std::to_string(width) + " x " + std::to_string(height) +
-                      " pixels, over what the player's PNG decoder opens (8192 x 8192 in all)");
-  } else if (width > kLargePictureFactor * kPictureBox ||
-             height > kLargePictureFactor * kPictureBox) {
+  uint32_t width = 0, height = 0;
+  ReadPictureSize(bytes, &width, &height);
+  if (width > kLargePictureFactor * kPictureBox || height > kLargePictureFactor * kPictureBox) {
     findings->Add(false, number, field,
                   path + " is " + std::to_string(width) + " x " + std::to_string(height) +
                       " pixels, shrunk into a 300-pixel box: a smaller picture plays the same");
@@ -239,6 +234,19 @@ bool ReadPictureSize(std::string_view b, uint32_t* width, uint32_t* height) {
     return true;
   }
   return extension == "jpg" && ReadJpegSize(b, width, height);
+}
+
+std::string PictureFault(std::string_view bytes) {
+  uint32_t width = 0, height = 0;
+  if (PictureExtension(bytes).empty() || !ReadPictureSize(bytes, &width, &height)) {
+    return "is not a PNG, JPEG, GIF or BMP picture";
+  }
+  if (PictureExtension(bytes) == "png" &&
+      (width > kPngMaxSide || height > kPngMaxSide || uint64_t{width} * height > kPngMaxPixels)) {
+    return "is " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels, over what the player's PNG decoder opens (8192 x 8192 in all)";
+  }
+  return "";
 }
 
 std::vector<QuizFinding> CheckQuiz(const QuizSource& quiz, std::string_view file_name,

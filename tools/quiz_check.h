@@ -3,6 +3,7 @@
 // codes, extra texts and pictures that will frustrate players (warnings).
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ std::vector<QuizFinding> CheckQuiz(const QuizSource& quiz, std::string_view file
 // Width and height of a PNG, JPEG, GIF or BMP file from its header; false for
 // anything else or a header cut short.
 bool ReadPictureSize(std::string_view bytes, uint32_t* width, uint32_t* height);
+
+// Why the player cannot show a picture file, as the tail of a sentence about
+// it ("is not a PNG, JPEG, GIF or BMP picture"), or "" when it can.
+std::string PictureFault(std::string_view bytes);
 
 // Reads the file named by a path of the quiz (relative to the quiz.toml at toml_path).
 bool ReadQuizFile(const std::string& toml_path, const std::string& path, std::string* bytes);

@@ -12,13 +12,12 @@
 #include "tools/media_format.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
+#include "tools/quiz_files.h"
 
 namespace {
 
 constexpr uint16_t kQuizResourceId = 104;
 constexpr uint16_t kCodesResourceId = 105;
-constexpr int kPictureIdBase = 400;
-constexpr int kAnswerPictureIdBase = 10400;
 constexpr int kMaxKind = 9;
 constexpr int kMaxDisplayMode = 3;
 constexpr int kDisplayText = 0;

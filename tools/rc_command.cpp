@@ -19,8 +19,9 @@ constexpr char kUsage[] =
     "usage: tevra-pack rc QUIZ.toml -o OUT.rc\n"
     "Checks QUIZ.toml and writes, in the folder of OUT.rc: OUT.rc, the resource\n"
     "script naming the quiz's resources by paths relative to it; the block files\n"
-    "it names (as 'tevra-pack blocks' writes them), with each question's media\n"
-    "file scrambled as mediaID.img; and OUT_builtin.cpp, which defines the\n"
+    "it names (as 'tevra-pack blocks' writes them), each question's pictures\n"
+    "and media file as 'build' stores them (pictureID.png plain, pictureID.img\n"
+    "and mediaID.img scrambled); and OUT_builtin.cpp, which defines the\n"
     "built-in block. On any fault in the quiz nothing is written.\n";
 
 constexpr char kBuiltinSourceSuffix[] = "_builtin.cpp";
@@ -75,8 +76,8 @@ int RunRc(int argc, char** argv) {
   std::string resource_script = ResourceScript(toml_name);
   std::vector<std::string> warnings;
   std::string error;
-  if (!AddMediaResources(source, args.input, script.parent_path().string(), &files,
-                         &resource_script, &warnings, &error)) {
+  if (!AddFileResources(source, args.input, script.parent_path().string(), &files, &resource_script,
+                        &warnings, &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }

@@ -43,6 +43,12 @@ printf 'title = "P"\ndisplay = "pictures"\n[[question]]\nanswer = "Paris"\npictu
 expect 1 "question 1, field 'picture': gone.png cannot be read" \
   pack build "$work/nopicture.toml" -o "$work/x.exe"
 [ ! -e "$work/x.exe" ] || fail "a refused build wrote its output"
+expect 1 "question 1, field 'picture': gone.png cannot be read" \
+  pack rc "$work/nopicture.toml" -o "$work/rc/quiz.rc"
+echo "not a picture" >"$work/gone.png"
+expect 1 "question 1, field 'picture': gone.png is not a PNG, JPEG, GIF or BMP picture" \
+  pack rc "$work/nopicture.toml" -o "$work/rc/quiz.rc"
+[ ! -e "$work/rc" ] || fail "a refused rc wrote its output"
 
 expect 1 "nothing.exe: cannot be read" pack unpack "$work/nothing.exe" -o "$work/dir"
 echo "not an executable" >"$work/text.exe"

@@ -233,14 +233,24 @@ TEST(Build, RefusesClashingResourcesAndMissingFiles) {
   EXPECT_FALSE(BuildQuizImage(
       first, TextQuiz(), stored, Reader({}), [](const std::string&) {}, &exe, &error));
   EXPECT_NE(error.find("two resources of type \"PATCH\" with id 104"), std::string::npos) << error;
-  std::vector<std::string> progress;
   const QuizSource pictures = PictureQuiz();
   ASSERT_TRUE(BuildStoredQuiz(pictures, &stored, &error));
-  EXPECT_FALSE(BuildQuizImage(
-      MakeImage(), pictures, stored, Reader({{"flag1.png", kPng}}),
-      [&](const std::string& line) { progress.push_back(line); }, &exe, &error));
-  EXPECT_EQ(error, "ans1.gif: cannot be read");
-  EXPECT_EQ(progress, std::vector<std::string>{"picture 1 of 3: flag1.png"});
+  const struct {
+    std::map<std::string, std::string> files;
+    const char* error;
+  } cases[] = {
+      {{{"flag1.png", kPng}}, "question 1, field 'answer_picture': ans1.gif cannot be read"},
+      {{{"flag1.png", kPng}, {"ans1.gif", "GIF is not enough"}},
+       "question 1, field 'answer_picture': ans1.gif is not a PNG, JPEG, GIF or BMP picture"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> progress;
+    EXPECT_FALSE(BuildQuizImage(
+        MakeImage(), pictures, stored, Reader(c.files),
+        [&](const std::string& line) { progress.push_back(line); }, &exe, &error));
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(progress, std::vector<std::string>{"picture 1 of 3: flag1.png"});
+  }
 }
 
 TEST(Build, PngPicturesGoInPlainAndOthersScrambled) {

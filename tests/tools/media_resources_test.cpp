@@ -1,4 +1,4 @@
-// Media files of an audio or video quiz turned into the player's "IMG" resources.
+// Pictures and media files of a quiz turned into the player's resources.
 #include "tools/media_resources.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -14,6 +15,9 @@ namespace {
 
 const std::string kWave("RIFF\x24\x08\0\0WAVEfmt ", 16);
 const std::string kOgg("OggS\0\x02", 6);
+const std::string kPng =
+    std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\x01\x90\0\0\x01\x2C", 24) + "rest";
+const std::string kGif = std::string("GIF89a\xC8\x00\x2C\x01", 10) + "rest";
 
 class MediaResourcesTest : public testing::Test {
  protected:
@@ -24,10 +28,14 @@ class MediaResourcesTest : public testing::Test {
     fs::create_directories(folder / "sons");
     Write("sons/un.wav", kWave);
     Write("deux.ogg", kOgg);
+    Write("carte.png", kPng);
+    Write("sons/vue.gif", kGif);
     quiz.displayMode = 2;
     quiz.questions.resize(3);
     quiz.questions[0].media = "sons/un.wav";
     quiz.questions[2].media = "deux.ogg";
+    quiz.questions[1].picture = "carte.png";
+    quiz.questions[1].answerPicture = "sons/vue.gif";
   }
   void TearDown() override { fs::remove_all(folder); }
 
@@ -36,8 +44,8 @@ class MediaResourcesTest : public testing::Test {
   }
 
   bool Add() {
-    return AddMediaResources(quiz, (folder / "quiz.toml").string(), "out", &files, &script,
-                             &warnings, &error);
+    return AddFileResources(quiz, (folder / "quiz.toml").string(), "out", &files, &script,
+                            &warnings, &error);
   }
 
   fs::path folder;
@@ -56,16 +64,23 @@ std::string Swapped(std::string bytes) {
   return bytes;
 }
 
-TEST_F(MediaResourcesTest, EachQuestionsFileGoesScrambledUnderItsId) {
+TEST_F(MediaResourcesTest, EachQuestionsFileGoesUnderItsIdAsBuildStoresIt) {
   ASSERT_TRUE(Add()) << error;
-  ASSERT_EQ(files.size(), 2u);
-  EXPECT_EQ(files[0].path, (fs::path("out") / "media401.img").string());
-  EXPECT_EQ(files[0].bytes, Swapped(kWave));
-  EXPECT_EQ(files[1].path, (fs::path("out") / "media403.img").string());
-  EXPECT_EQ(files[1].bytes, Swapped(kOgg));
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"media401.img", Swapped(kWave)},
+      {"picture402.png", kPng},  // the player's own decoder reads PNG plain
+      {"picture10402.img", Swapped(kGif)},
+      {"media403.img", Swapped(kOgg)}};
+  ASSERT_EQ(files.size(), expected.size());
+  for (size_t i = 0; i < files.size(); ++i) {
+    EXPECT_EQ(files[i].path, (fs::path("out") / expected[i].first).string());
+    EXPECT_EQ(files[i].bytes, expected[i].second) << files[i].path;
+  }
   EXPECT_EQ(script,
             "104 PATCH \"block104.bin\"\n"
             "401 IMG \"media401.img\"\n"
+            "402 RCDATA \"picture402.png\"\n"
+            "10402 IMG \"picture10402.img\"\n"
             "403 IMG \"media403.img\"\n");
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0],
@@ -73,10 +88,30 @@ TEST_F(MediaResourcesTest, EachQuestionsFileGoesScrambledUnderItsId) {
             "player will save it as .MP3, which a media player may refuse");
 }
 
-TEST_F(MediaResourcesTest, AnUnreadableFileIsAnError) {
-  quiz.questions[1].media = "absent.wav";
-  EXPECT_FALSE(Add());
-  EXPECT_EQ(error, "quiz.toml: question 2, field 'media': absent.wav cannot be read");
+TEST_F(MediaResourcesTest, AFileThatCannotBeStoredIsAnErrorAndAddsNothing) {
+  Write("texte.gif", "not a picture");
+  const struct {
+    std::string* field;
+    const char* path;
+    const char* error;
+  } cases[] = {
+      {&quiz.questions[1].media, "absent.wav",
+       "quiz.toml: question 2, field 'media': absent.wav cannot be read"},
+      {&quiz.questions[2].picture, "absent.png",
+       "quiz.toml: question 3, field 'picture': absent.png cannot be read"},
+      {&quiz.questions[1].answerPicture, "texte.gif",
+       "quiz.toml: question 2, field 'answer_picture': texte.gif is not a PNG, JPEG, GIF or BMP "
+       "picture"},
+  };
+  for (const auto& c : cases) {
+    const std::string before = *c.field;
+    *c.field = c.path;
+    files.clear();
+    EXPECT_FALSE(Add()) << c.path;
+    EXPECT_EQ(error, c.error);
+    EXPECT_TRUE(files.empty()) << c.path;
+    *c.field = before;
+  }
 }
 
 }  // namespace
