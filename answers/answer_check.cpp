@@ -8,6 +8,7 @@
 #include "answers/verdict.h"
 #include "panel/feedback_labels.h"
 #include "panel/panel_layout.h"
+#include "panel/question_pictures.h"
 #include "quiz/answer_fold.h"
 #include "quiz/quiz_model.h"
 
@@ -51,24 +52,24 @@ void ShowRevealLabel(HWND panel, int n, int command) {
   ShowWindow(GetDlgItem(panel, kRevealLabelBaseId + n), command);
 }
 
-// The modal box of kinds 1, 3 and 6. The answer picture that follows it comes
-// with the picture resources; with no answer picture nothing else changes.
-void ShowSolvedMessage() {
+// Kinds 1, 3 and 6: a modal box, then, once it is closed, the answer picture.
+void ShowSolvedMessageAndPicture(const QuizData& data, HWND panel, int n) {
   MessageBoxA(nullptr, "rempl", "image", MB_OK);
+  ShowAnswerPicture(data, panel, n - 1);
 }
 
 void ReactToSolvedQuestion(const QuizData& data, HWND panel, const Question& question, int n) {
   switch (data.questionKind) {
     case kKindMessageAndPicture1:
     case kKindMessageAndPicture6:
-      ShowSolvedMessage();
+      ShowSolvedMessageAndPicture(data, panel, n);
       break;
     case kKindRevealLabel:
       ShowRevealLabel(panel, n, SW_SHOWNORMAL);
       break;
     case kKindRevealMessageAndPicture:
       ShowRevealLabel(panel, n, SW_SHOWNORMAL);
-      ShowSolvedMessage();
+      ShowSolvedMessageAndPicture(data, panel, n);
       break;
     case kKindRevealText:
       SetDlgItemTextA(panel, kRevealLabelBaseId + n, question.extraText);
@@ -129,6 +130,8 @@ void RunFinalCheck(PlayerQuiz& player, HWND panel) {
     if (!bravo.reads[i]) return;
   }
   data.allSolved = 1;
-  // Answer pictures join the reveal with the picture resources.
-  for (int n = 1; n <= data.questionCount; ++n) ShowRevealLabel(panel, n, SW_SHOWNORMAL);
+  for (int n = 1; n <= data.questionCount; ++n) {
+    ShowRevealLabel(panel, n, SW_SHOWNORMAL);
+    ShowAnswerPicture(data, panel, n - 1);
+  }
 }

@@ -6,6 +6,7 @@
 #include "app/player_state.h"
 #include "media/media_playback.h"
 #include "panel/panel_layout.h"
+#include "panel/question_pictures.h"
 #include "panel/question_rows.h"
 
 namespace {
@@ -131,6 +132,7 @@ INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
 // WM_DESTROY and WM_CLOSE may both arrive: everything goes once.
 void ReleasePanel(HWND panel) {
   ReleaseMediaPlayers();
+  if (quiz != nullptr) ReleaseQuestionPictures(quiz->data, panel);
   HBRUSH brush = BravoBrush(panel);
   if (brush != nullptr) DeleteObject(brush);
   SetWindowLongPtrA(panel, DWLP_USER, 0);

@@ -12,6 +12,7 @@
 #include "panel/feedback_labels.h"
 #include "panel/panel_layout.h"
 #include "panel/question_panel.h"
+#include "panel/question_pictures.h"
 #include "progress/saved_answers.h"
 #include "quiz/answer_fold.h"
 #include "quiz/quiz_model.h"
@@ -22,7 +23,6 @@ namespace {
 constexpr int kTextFontHeight = 15;
 constexpr int kTextFontWeight = 100;
 constexpr int kModulePathSize = MAX_PATH;
-constexpr int kNoPictureWidth = 300;
 
 constexpr DWORD kNumberStyle = WS_CHILD | WS_VISIBLE | SS_RIGHT;
 constexpr DWORD kBoxedLabelStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_CENTERIMAGE | SS_CENTER;
@@ -202,7 +202,7 @@ void CreateMediaButtons(const RowBuilder& rows, const GridCell& cell, int n) {
 
 struct GridPosition {
   int rowTop;
-  int rowPictureHeight;
+  RowPictures pictures;  // of the current row, picture grid only
 };
 
 // Builds question n of a grid; false when its media player could not be
@@ -210,18 +210,22 @@ struct GridPosition {
 bool BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPosition* at) {
   QuizData& data = rows.player.data;
   const int column = (n - 1) % kGridColumns;
+  RowPictures& pictures = at->pictures;
   if (data.displayMode == kPictureGrid && column == 0) {
-    // Every picture is absent until picture resources are loaded: a row of
-    // pictures 300 wide and 0 high.
-    at->rowPictureHeight = 0;
-    data.rowHeights[(n - 1) / kGridColumns] = at->rowPictureHeight;
+    LoadRowPictures(n, &pictures);
+    data.rowHeights[(n - 1) / kGridColumns] = pictures.height;
   }
-  const GridCell cell = LayOutGridCell(data.displayMode, data.answersPerQuestion, n, at->rowTop,
-                                       at->rowPictureHeight);
+  const GridCell cell =
+      LayOutGridCell(data.displayMode, data.answersPerQuestion, n, at->rowTop, pictures.height);
   if (data.displayMode == kPictureGrid) {
-    CreateControl(rows, "Static", "", kPictureStyle,
-                  GridPicture(cell, at->rowTop, at->rowPictureHeight, kNoPictureWidth, 0),
-                  kPictureBaseId + n);
+    const PictureSize size = pictures.size[column];
+    HWND picture =
+        CreateControl(rows, "Static", "", kPictureStyle,
+                      GridPicture(cell, at->rowTop, pictures.height, size.width, size.height),
+                      kPictureBaseId + n);
+    // Before the answers are judged, so that a restored solved answer puts its
+    // answer picture over this one rather than under it.
+    SetQuestionPicture(picture, &pictures, column);
   } else {
     HWND container =
         CreateControl(rows, "Static", "", kContainerStyle,
@@ -266,7 +270,7 @@ bool BuildRows(RowBuilder& rows) {
   // The grids' tables hold 96 questions; a longer quiz shows its first 96.
   const int questions =
       IsGrid(data.displayMode) ? std::min(data.questionCount, kMaxQuestions) : data.questionCount;
-  GridPosition grid = {kFirstRowTop, 0};
+  GridPosition grid = {kFirstRowTop, {}};
   int textTop = kFirstRowTop;
   for (int n = 1; n <= questions; ++n) {
     const Question* question = QuestionAt(data, n - 1);
@@ -279,6 +283,7 @@ bool BuildRows(RowBuilder& rows) {
       return false;
     }
   }
+  DiscardRowPictures(&grid.pictures);
   return true;
 }
 
