@@ -1,7 +1,6 @@
 #include "tests/ui/panel_fixture.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/header_bar.h"
 #include "app/main_window.h"
@@ -12,26 +11,7 @@
 #include "quiz/quiz_model.h"
 #include "resources/player_resources.h"
 
-std::vector<std::string> PanelTest::messageBoxes;
-
 namespace {
-
-// Closes every message box as soon as it is activated, noting its caption, so
-// that a box shown while the panel is built or an answer judged never blocks.
-LRESULT CALLBACK CloseMessageBoxes(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
-    HWND box = reinterpret_cast<HWND>(wParam);
-    char className[16] = {};
-    GetClassNameA(box, className, sizeof(className));
-    if (std::strcmp(className, "#32770") == 0) {
-      char caption[64] = {};
-      GetWindowTextA(box, caption, sizeof(caption));
-      PanelTest::messageBoxes.push_back(caption);
-      PostMessageA(box, WM_COMMAND, IDOK, 0);
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 std::string SavedAnswersName() {
   char path[MAX_PATH] = {};
@@ -63,8 +43,8 @@ void PanelTest::SetUp() {
                 GetCurrentProcessId());
   CreateDirectoryA(workDirectory, nullptr);
   SetCurrentDirectoryA(workDirectory);
-  messageBoxes.clear();
-  cbtHook = SetWindowsHookExA(WH_CBT, CloseMessageBoxes, nullptr, GetCurrentThreadId());
+  boxes.captions.clear();
+  boxes.texts.clear();
   savedName = SavedAnswersName();
   DeleteFileA(savedName.c_str());
   quiz = CreatePlayerQuiz();
@@ -78,7 +58,6 @@ void PanelTest::TearDown() {
   DestroyPlayerQuiz(quiz);
   quiz = nullptr;
   UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
-  UnhookWindowsHookEx(cbtHook);
   DeleteFileA(savedName.c_str());
   SetCurrentDirectoryA(previousDirectory);
   RemoveDirectoryA(workDirectory);

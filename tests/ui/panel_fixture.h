@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/player_state.h"
+#include "tests/support/message_boxes.h"
 
 struct TestQuestion {
   const char* answer1;  // plain: folded when the quiz is built
@@ -20,10 +21,6 @@ struct TestQuestion {
 };
 
 class PanelTest : public ::testing::Test {
- public:
-  // Captions of the message boxes shown (and closed) since SetUp.
-  static std::vector<std::string> messageBoxes;
-
  protected:
   void SetUp() override;
   void TearDown() override;
@@ -57,9 +54,13 @@ class PanelTest : public ::testing::Test {
 
   HWND frame = nullptr;
   HWND panel = nullptr;
+  // Every message box is closed as soon as it shows, so that a box shown while
+  // the panel is built or an answer judged never blocks.
+  MessageBoxAnswerer boxes;
+  // Captions of the message boxes shown since SetUp.
+  std::vector<std::string>& messageBoxes = boxes.captions;
 
  private:
-  HHOOK cbtHook = nullptr;
   std::string savedName;
   char previousDirectory[MAX_PATH] = {};
   char workDirectory[MAX_PATH] = {};

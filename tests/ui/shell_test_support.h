@@ -11,6 +11,7 @@
 
 #include "app/player.h"
 #include "quiz/block_encoder.h"
+#include "tests/support/message_boxes.h"
 #include "tests/support/win_files.h"
 
 // A quiz as its three decoded texts.
@@ -177,40 +178,4 @@ class RunningPlayer {
   EncodedQuiz encoded_;
   PlayerWindows windows_ = {};
   bool started_ = false;
-};
-
-// Answers the next message boxes of this thread with OK, recording their
-// captions and texts.
-class MessageBoxAnswerer {
- public:
-  MessageBoxAnswerer() {
-    instance_ = this;
-    hook_ = SetWindowsHookExA(WH_CBT, Hook, nullptr, GetCurrentThreadId());
-  }
-  ~MessageBoxAnswerer() {
-    UnhookWindowsHookEx(hook_);
-    instance_ = nullptr;
-  }
-  std::vector<std::string> captions;
-  std::vector<std::string> texts;
-
- private:
-  static constexpr int kMessageBoxTextId = 0xFFFF;
-  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
-    if (code == HCBT_ACTIVATE && instance_) {
-      HWND box = reinterpret_cast<HWND>(wParam);
-      char className[32] = {};
-      GetClassNameA(box, className, sizeof className);
-      if (std::string(className) == "#32770") {
-        instance_->captions.push_back(WindowText(box));
-        char text[1024] = {};
-        GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
-        instance_->texts.push_back(text);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-      }
-    }
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-  }
-  static inline MessageBoxAnswerer* instance_ = nullptr;
-  HHOOK hook_;
 };
