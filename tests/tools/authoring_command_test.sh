@@ -66,6 +66,18 @@ for dir in "$@"; do
   expect 0 "questions," pack build "$work/$name/quiz.toml" -o "$work/$name-again.exe"
   # Same blocks, same files, same layout: the rebuilt executable is the same bytes.
   cmp -s "$work/$name.exe" "$work/$name-again.exe" || fail "$name: unpack and build again differs"
+  # The same quiz built by the toolchain from 'rc' carries the same quiz and files.
+  built=${TEVRA_TOOLCHAIN_QUIZZES:-}/$name.exe
+  if [ -n "${TEVRA_TOOLCHAIN_QUIZZES:-}" ] && [ -f "$built" ]; then
+    expect 0 "writing" pack unpack "$built" -o "$work/$name-toolchain"
+    diff -r "$work/$name" "$work/$name-toolchain" >"$work/diff" ||
+      fail "$name: the toolchain's build unpacks otherwise: $(cat "$work/diff")"
+    # Same resources, types, ids, languages and bytes: plain or scrambled alike.
+    x86_64-w64-mingw32-windres -J coff -i "$work/$name.exe" -O rc >"$work/packed.rc"
+    x86_64-w64-mingw32-windres -J coff -i "$built" -O rc >"$work/toolchain.rc"
+    cmp -s "$work/packed.rc" "$work/toolchain.rc" ||
+      fail "$name: the toolchain's build holds other resources"
+  fi
   if command -v x86_64-w64-mingw32-objdump >/dev/null; then
     x86_64-w64-mingw32-objdump -p "$work/$name.exe" >"$work/objdump" 2>&1 ||
       fail "$name: objdump -p refuses the executable"
