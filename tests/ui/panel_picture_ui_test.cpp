@@ -163,4 +163,36 @@ TEST_F(HideSolvedTest, ASolvedRowOfPicturesClosesAndEverythingComesBackExactly) 
   EXPECT_EQ(quiz->data.contentHeight, height);
 }
 
+TEST_F(HideSolvedTest, AnySequenceOfTicksSolvesAndMistakesRestoresExactly) {
+  MakeQuiz(kPictureGrid, 1, Questions(kQuestions), 2);
+  Start();
+  const Places start = Snapshot();
+  const int height = quiz->data.contentHeight;
+  unsigned seed = 12345;
+  auto next = [&seed](unsigned range) {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 16) % range;
+  };
+  int restores = 0;
+  bool collapsed = false;
+  for (int step = 0; step < 60; ++step) {
+    const unsigned what = next(4);
+    if (what == 0) {
+      for (int n = 3; n <= kQuestions; n += 3) collapsed |= quiz->data.hideStates[n] == 2;
+      restores += IsDlgButtonChecked(quiz->headerWindow, 33) == BST_CHECKED;
+      ClickCacher();
+    } else {
+      // Solves or spoils one question; a spoiled question stays solved.
+      const int n = 1 + static_cast<int>(next(kQuestions));
+      Answer(kAnswerFieldBaseId + n, what == 1 ? "non" : "oui");
+    }
+    if (IsDlgButtonChecked(quiz->headerWindow, 33) == BST_UNCHECKED) {
+      ASSERT_TRUE(Snapshot() == start) << "step " << step;
+      ASSERT_EQ(quiz->data.contentHeight, height) << "step " << step;
+    }
+  }
+  EXPECT_GE(restores, 3);
+  EXPECT_TRUE(collapsed) << "the sequence should close a row at least once";
+}
+
 }  // namespace
