@@ -23,11 +23,7 @@ constexpr int kCornerLabelId = 8000;
 // Wine one.
 std::string QuizExe() {
   const char* chosen = std::getenv("TEVRA_E2E_QUIZ");
-  std::string path = chosen && *chosen ? chosen : TEVRA_E2E_QUIZ;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return "Z:" + path;
+  return WindowsPath(chosen && *chosen ? chosen : TEVRA_E2E_QUIZ);
 }
 
 std::string SavedFileName() {

@@ -165,6 +165,13 @@ ScratchDirectory::~ScratchDirectory() {
   RemoveDirectoryA(path_.c_str());
 }
 
+std::string WindowsPath(std::string unixPath) {
+  for (char& c : unixPath) {
+    if (c == '/') c = '\\';
+  }
+  return "Z:" + unixPath;
+}
+
 void PumpFor(DWORD milliseconds) {
   DWORD start = GetTickCount();
   while (GetTickCount() - start < milliseconds) {

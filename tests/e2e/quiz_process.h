@@ -53,5 +53,8 @@ class ScratchDirectory {
   std::string path_;
 };
 
+// The Windows path under Wine's Z: drive of a path of the build machine.
+std::string WindowsPath(std::string unixPath);
+
 // Pumps this thread's messages for `milliseconds`.
 void PumpFor(DWORD milliseconds);
