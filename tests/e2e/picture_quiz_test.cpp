@@ -17,8 +17,6 @@ constexpr int kPictureBaseId = 9900;
 constexpr int kScoreLabelId = 32;
 constexpr int kQuestionCount = 6;
 constexpr int kFeedbackOffset = 1000;
-constexpr DWORD kVerdictLimitMs = 10000;
-constexpr DWORD kPollMs = 50;
 
 // The quiz's side of the probe: a hook on its user-interface thread, and a
 // message-only window of the driver's that takes the replies.
@@ -96,16 +94,6 @@ std::vector<std::string> Controls(const QuizProcess& quiz, HWND dialog, PictureP
   return controls;
 }
 
-// The word a feedback label shows once the answer posted to its field is judged.
-std::string VerdictOf(const QuizProcess& quiz, int label) {
-  for (DWORD waited = 0; waited < kVerdictLimitMs; waited += kPollMs) {
-    const std::string word = quiz.Text(quiz.panel(), label);
-    if (word != "?") return word;
-    PumpFor(kPollMs);
-  }
-  return "?";
-}
-
 // Reads the whole window, then types two answers and reads their verdicts.
 Play PlayOnce(const std::string& exe) {
   Play play;
@@ -123,7 +111,7 @@ Play PlayOnce(const std::string& exe) {
   } answers[] = {{4002, "sept"}, {4005, "onez"}};
   for (const auto& answer : answers) {
     quiz.Answer(answer.field, answer.typed);
-    play.verdicts.push_back(VerdictOf(quiz, answer.field + kFeedbackOffset));
+    play.verdicts.push_back(quiz.WaitForChange(quiz.panel(), answer.field + kFeedbackOffset, "?"));
   }
   play.score = quiz.Text(quiz.header(), kScoreLabelId);
   EXPECT_EQ(quiz.Close(), 0);

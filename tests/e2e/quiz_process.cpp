@@ -132,6 +132,15 @@ bool QuizProcess::WaitForText(HWND parent, int id, const std::string& text) cons
   return false;
 }
 
+std::string QuizProcess::WaitForChange(HWND parent, int id, const std::string& text) const {
+  for (DWORD waited = 0; waited < kTextLimitMs; waited += kPollMs) {
+    const std::string now = Text(parent, id);
+    if (now != text) return now;
+    PumpFor(kPollMs);
+  }
+  return text;
+}
+
 int QuizProcess::Close() {
   PostMessageA(frame_, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(info_.hProcess, kExitLimitMs) != WAIT_OBJECT_0) {

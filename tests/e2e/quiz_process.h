@@ -29,6 +29,9 @@ class QuizProcess {
 
   // Waits until control `id` of `parent` reads `text`; false after the limit.
   bool WaitForText(HWND parent, int id, const std::string& text) const;
+  // Waits until control `id` of `parent` reads anything but `text`, and returns
+  // what it reads then (still `text` after the limit).
+  std::string WaitForChange(HWND parent, int id, const std::string& text) const;
 
   // Asks the frame to close and waits for the process; its exit code, or -1
   // when it did not end in time (it is killed then).
