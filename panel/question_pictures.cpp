@@ -70,7 +70,6 @@ void ShowAnswerPicture(const QuizData& data, HWND panel, int questionIndex) {
                topLeft.y + (old.bottom - old.top - size.height) / 2, size.width, size.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   ReplacePicture(control, bitmap);
-  InvalidateRect(control, nullptr, TRUE);
 }
 
 void ReleaseQuestionPictures(const QuizData& data, HWND panel) {

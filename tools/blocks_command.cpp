@@ -18,11 +18,10 @@ constexpr char kUsage[] =
 
 int RunBlocks(int argc, char** argv) {
   SourceArgs args;
-  const int parsed = ParseSourceArgs(argc, argv, kUsage, &args);
-  if (parsed != kArgsReady) return parsed;
   QuizSource source;
   StoredQuiz stored;
-  if (!LoadStoredQuiz(args.input, &source, &stored)) return kExitInputError;
+  const int read = ReadSourceCommand(argc, argv, kUsage, &args, &source, &stored);
+  if (read != kArgsReady) return read;
   std::string error;
   if (!WriteOutputFiles(BlockFiles(stored, args.output), &error)) {
     std::fprintf(stderr, "%s\n", error.c_str());

@@ -68,11 +68,10 @@ std::string BuiltinSource(const std::string& toml_name, const std::vector<unsign
 
 int RunRc(int argc, char** argv) {
   SourceArgs args;
-  const int parsed = ParseSourceArgs(argc, argv, kUsage, &args);
-  if (parsed != kArgsReady) return parsed;
   QuizSource source;
   StoredQuiz stored;
-  if (!LoadStoredQuiz(args.input, &source, &stored)) return kExitInputError;
+  const int read = ReadSourceCommand(argc, argv, kUsage, &args, &source, &stored);
+  if (read != kArgsReady) return read;
   const fs::path script(args.output);
   fs::path builtin = script;
   builtin.replace_filename(script.stem().string() + kBuiltinSourceSuffix);

@@ -52,6 +52,13 @@ bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* sto
   return true;
 }
 
+int ReadSourceCommand(int argc, char** argv, const char* usage, SourceArgs* args,
+                      QuizSource* source, StoredQuiz* stored) {
+  const int parsed = ParseSourceArgs(argc, argv, usage, args);
+  if (parsed != kArgsReady) return parsed;
+  return LoadStoredQuiz(args->input, source, stored) ? kArgsReady : kExitInputError;
+}
+
 std::vector<OutputFile> BlockFiles(const StoredQuiz& stored, const std::string& dir) {
   const std::filesystem::path folder(dir);
   return {{(folder / kBuiltinBlockFile).string(), Bytes(stored.builtin)},

@@ -35,5 +35,10 @@ int ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args);
 // printing every fault on stderr, when the source or a block is refused.
 bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* stored);
 
+// ParseSourceArgs, then LoadStoredQuiz of the input: kArgsReady when both went
+// well, otherwise the exit status the command ends with.
+int ReadSourceCommand(int argc, char** argv, const char* usage, SourceArgs* args,
+                      QuizSource* source, StoredQuiz* stored);
+
 // The three block files in folder dir ("" for the current one), ready to write.
 std::vector<OutputFile> BlockFiles(const StoredQuiz& stored, const std::string& dir);
