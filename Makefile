@@ -18,8 +18,8 @@ $(addprefix build-,$(PRESETS)): build-%: deps
 # The Windows tests run one at a time: they share one desktop, its focus and
 # the temporary folder. A Windows test must fail twice to fail: about once in
 # a few full runs, Wine under Xvfb refuses to create a test's top-level window
-# (CreateWindowEx returns null in a fresh process), which no retry repeats. The
-# ctest output names every test that needed its second run.
+# (CreateWindowEx returns null in a fresh process), and its second run does
+# not. The ctest output names every test that needed a second run.
 test: build
 	ctest --preset native -j $(JOBS)
 	ctest --preset native-asan -j $(JOBS)
