@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -70,12 +71,32 @@ struct Play {
   std::string score;
 };
 
+// The dialog's own controls, in id order. EnumChildWindows lists them all at
+// once: a sibling-by-sibling walk can miss controls while the quiz, another
+// process, still lays out its header and reorders them.
+std::vector<HWND> ChildControls(HWND dialog) {
+  std::vector<HWND> children;
+  EnumChildWindows(
+      dialog,
+      [](HWND child, LPARAM list) {
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&children));
+  children.erase(std::remove_if(children.begin(), children.end(),
+                                [dialog](HWND child) { return GetParent(child) != dialog; }),
+                 children.end());
+  std::stable_sort(children.begin(), children.end(),
+                   [](HWND a, HWND b) { return GetDlgCtrlID(a) < GetDlgCtrlID(b); });
+  return children;
+}
+
 // Every child control of a dialog as a player sees it: id, text, place in the
 // dialog's client area, visibility and, for a picture control, its bitmap.
 std::vector<std::string> Controls(const QuizProcess& quiz, HWND dialog, PictureProbe* probe,
                                   Play* play) {
   std::vector<std::string> controls;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child : ChildControls(dialog)) {
     const int id = GetDlgCtrlID(child);
     RECT rect;
     GetWindowRect(child, &rect);
