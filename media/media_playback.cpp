@@ -4,7 +4,6 @@
 #include <wmp.h>
 
 #include <cstring>
-#include <vector>
 
 #include "app/player_state.h"
 #include "media/nibble_swap.h"
@@ -71,19 +70,28 @@ void ShowLoadingMessage(int mediaKind) {
 
 // Removes a file left half written, so that nothing ever plays a truncated file
 // or an older quiz's media under our name.
-bool WriteWholeFile(const char* path, const std::vector<uint8_t>& bytes) {
+bool WriteWholeFile(const char* path, const uint8_t* bytes, size_t size) {
   HANDLE file =
       CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool fits = bytes.size() <= MAXDWORD;
-  const bool wrote =
-      fits && WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-      written == bytes.size();
+  const bool fits = size <= MAXDWORD;
+  const bool wrote = fits && WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) &&
+                     written == size;
   const bool closed = CloseHandle(file);
   if (wrote && closed) return true;
   DeleteFileA(path);
   return false;
+}
+
+// The media player is handed a whole path: a temporary directory that could
+// not be read names the file in the current directory.
+bool MakeFullPath(char (&path)[kMediaPathSize]) {
+  char full[kMediaPathSize];
+  const DWORD length = GetFullPathNameA(path, sizeof(full), full, nullptr);
+  if (length == 0 || length > kMaxMediaPathLength) return false;
+  std::memcpy(path, full, sizeof(path));
+  return true;
 }
 
 void StopAllPlayers() {
@@ -222,12 +230,12 @@ int ExtractMediaResource(HWND /*owner: the messages have none*/, int resourceId,
 
 int WriteMediaFile(int resourceId, int mediaKind, const uint8_t* stored, size_t size) {
   // A copy: the resource keeps its stored form, so every play writes the same bytes.
-  std::vector<uint8_t> plain(stored, stored + size);
-  SwapNibbles(plain.data(), plain.size());
+  const std::unique_ptr<uint8_t[]> plain = DescrambledCopy(stored, size);
   char path[kMediaPathSize];
-  if (!FormatMediaPath(quiz->tempDir, resourceId, SniffMediaExtension(plain.data(), plain.size()),
-                       path, sizeof(path)) ||
-      !WriteWholeFile(path, plain)) {
+  if (plain == nullptr ||
+      !FormatMediaPath(quiz->tempDir, resourceId, SniffMediaExtension(plain.get(), size), path,
+                       sizeof(path)) ||
+      !MakeFullPath(path) || !WriteWholeFile(path, plain.get(), size)) {
     ShowLoadingMessage(mediaKind);
     return 0;
   }

@@ -39,7 +39,6 @@ bool FormatMediaPath(const char* tempDir, int resourceId, const char* extension,
                      size_t outSize) {
   if (outSize == 0) return false;
   out[0] = '\0';
-  if (tempDir[0] == '\0') return false;
   const int length = std::snprintf(out, outSize, "%stevra%d.%s", tempDir, resourceId, extension);
   if (length < 0 || static_cast<size_t>(length) >= outSize ||
       static_cast<size_t>(length) > kMaxMediaPathLength) {

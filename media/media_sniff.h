@@ -15,8 +15,9 @@ constexpr size_t kMaxMediaPathLength = 259;
 // One of "WAV", "AVI", "MP3", "MPG", "WMV", "MID" (upper case, static storage).
 const char* SniffMediaExtension(const uint8_t* data, size_t size);
 
-// Writes "<tempDir>tevra<resourceId>.<extension>" into `out`. Returns false,
-// leaving `out` empty, when the directory is empty (it could not be read) or the
-// path would not fit `outSize` or kMaxMediaPathLength.
+// Writes "<tempDir>tevra<resourceId>.<extension>" into `out`: with an empty
+// directory (one that could not be read), a file of the current directory.
+// Returns false, leaving `out` empty, when the path would not fit `outSize` or
+// kMaxMediaPathLength.
 bool FormatMediaPath(const char* tempDir, int resourceId, const char* extension, char* out,
                      size_t outSize);

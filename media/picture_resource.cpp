@@ -6,7 +6,6 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "media/nibble_swap.h"
 #include "media/picture_fit.h"
@@ -110,7 +109,7 @@ HBITMAP LoadPictureResource(HMODULE module, int id, const char* type, int boxWid
   const DWORD size = SizeofResource(module, found);
   if (stored == nullptr || size == 0) return nullptr;
   // The resource stays scrambled, so every load sees the same bytes.
-  std::vector<uint8_t> picture(stored, stored + size);
-  SwapNibbles(picture.data(), picture.size());
-  return FitBitmapToBox(DecodeOlePicture(picture.data(), picture.size()), boxWidth, boxHeight);
+  const std::unique_ptr<uint8_t[]> picture = DescrambledCopy(stored, size);
+  if (picture == nullptr) return nullptr;
+  return FitBitmapToBox(DecodeOlePicture(picture.get(), size), boxWidth, boxHeight);
 }

@@ -1,5 +1,6 @@
 #include "quiz/quiz_loader.h"
 
+#include <cstring>
 #include <vector>
 
 #include "quiz/answer_fold.h"
@@ -44,14 +45,18 @@ bool CopyField(TextCursor* cursor, char* destination, size_t capacity, Transform
 }
 
 // Decodes a copy of the block as stored, then descrambled when that fails.
+// The copy lives in a buffer of the decoder's input capacity: a longer block
+// is one the decoder refuses anyway, and no copy can fail for want of memory.
 BlockStatus DecodeBlock(const unsigned char* data, size_t size, int* keyPosition,
                         std::vector<unsigned char>* text) {
-  std::vector<unsigned char> copy(data, data + size);
-  QuizBlockResult result = DecodeQuizBlock(copy.data(), copy.size(), text);
+  if (size > kQuizBlockInputCapacity) return BlockStatus::kUndecodable;
+  unsigned char copy[kQuizBlockInputCapacity];
+  if (size > 0) std::memcpy(copy, data, size);
+  QuizBlockResult result = DecodeQuizBlock(copy, size, text);
   if (result == kBlockOk) return BlockStatus::kOk;
   if (result == kBlockNoMemory) return BlockStatus::kNoMemory;
-  DescrambleQuizBlock(copy.data(), copy.size(), keyPosition);
-  result = DecodeQuizBlock(copy.data(), copy.size(), text);
+  DescrambleQuizBlock(copy, size, keyPosition);
+  result = DecodeQuizBlock(copy, size, text);
   if (result == kBlockOk) return BlockStatus::kOk;
   return result == kBlockNoMemory ? BlockStatus::kNoMemory : BlockStatus::kUndecodable;
 }

@@ -85,10 +85,10 @@ TEST(FormatMediaPath, KeepsCodePage1252Directories) {
   EXPECT_STREQ(path, "C:\\Dossier \xE9t\xE9\\tevra401.WAV");
 }
 
-TEST(FormatMediaPath, RefusesAnUnreadDirectory) {
+TEST(FormatMediaPath, AnUnreadDirectoryNamesAFileOfTheCurrentOne) {
   char path[kMediaPathSize] = "stale";
-  EXPECT_FALSE(FormatMediaPath("", 401, "WAV", path, sizeof(path)));
-  EXPECT_STREQ(path, "");
+  ASSERT_TRUE(FormatMediaPath("", 401, "WAV", path, sizeof(path)));
+  EXPECT_STREQ(path, "tevra401.WAV");
 }
 
 // The platform reports up to 255 characters of temporary directory; with

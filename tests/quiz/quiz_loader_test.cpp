@@ -241,6 +241,21 @@ TEST(LoadQuiz, UndecodableBlockStopsTheLoad) {
   EXPECT_STREQ(quiz.data.codes[0], "");
 }
 
+// A block past the decoder's capacity is undecodable before any byte of it
+// is copied: no copy of a damaged size can fail with an exception.
+TEST(LoadQuiz, BlockPastTheDecoderCapacityIsUndecodable) {
+  StoredQuiz stored = Store({kBuiltinText, kGoodQuiz, "a\r\nb\r\n"});
+  QuizBlocks view = stored.View();
+  view.size[1] = size_t{1} << 40;
+  QuizData data;
+  InitQuizData(&data);
+  const LoadOutcome outcome = LoadQuiz(&data, view);
+  EXPECT_TRUE(outcome.failed);
+  EXPECT_STREQ(outcome.caption, "Tevra");
+  EXPECT_EQ(data.questionCount, 0);
+  DestroyQuizData(&data);
+}
+
 // One key position runs through the three blocks and moves only for the
 // blocks that were scrambled; the caller's bytes are never changed.
 TEST(LoadQuiz, ScrambledBlocksShareTheKeyPosition) {
