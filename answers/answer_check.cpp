@@ -1,6 +1,5 @@
 #include "answers/answer_check.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "answers/compare.h"
@@ -26,9 +25,13 @@ constexpr int kKindMessageAndPicture6 = 6;
 constexpr int kKindRevealText = 7;
 constexpr int kKindFinalRevealShown = 8;
 
-// The field's text as judging sees it: trimmed, then folded.
+// The field's text as judging sees it: trimmed, then folded. A field that
+// does not exist (yet: the second box while the first is judged as the rows
+// are built) reads as empty; the platform leaves the buffer as it was then.
 void ReadTypedAnswer(HWND panel, int fieldId, char (&typed)[kTextSize]) {
-  GetWindowTextA(AnswerFieldWindow(panel, fieldId - kAnswerFieldBaseId), typed, sizeof(typed));
+  typed[0] = '\0';
+  HWND field = AnswerFieldWindow(panel, fieldId - kAnswerFieldBaseId);
+  if (field != nullptr) GetWindowTextA(field, typed, sizeof(typed));
   TrimSpaces(typed);
   FoldAnswer(typed);
 }
@@ -41,7 +44,7 @@ const char* AcceptedAnswer(const Question& question, int box) {
 bool QuestionIsSolved(const QuizData& data, HWND panel, const Question& question,
                       int questionIndex) {
   for (int box = 1; box <= FieldsPerQuestion(data); ++box) {
-    char typed[kTextSize];
+    char typed[kTextSize] = {};
     ReadTypedAnswer(panel, AnswerFieldId(data, questionIndex, box), typed);
     if (std::strcmp(typed, AcceptedAnswer(question, box)) != 0) return false;
   }
@@ -92,14 +95,15 @@ void CheckAnswer(PlayerQuiz& player, HWND panel, int fieldId) {
 
 bool JudgeAnswerField(PlayerQuiz& player, HWND panel, int fieldId) {
   QuizData& data = player.data;
-  const FieldOwner owner = LocateAnswerField(data, fieldId);
+  const AnswerOwner owner = LocateAnswerField(data, fieldId);
+  if (owner.questionIndex < 0) return false;
   Question* question = QuestionAt(data, owner.questionIndex);
   if (question == nullptr) return false;
 
   HWND label = FeedbackLabelWindow(panel, fieldId - kAnswerFieldBaseId);
   char oldWord[kWordBufferSize] = {};
   GetWindowTextA(label, oldWord, sizeof(oldWord));
-  char typed[kTextSize];
+  char typed[kTextSize] = {};
   ReadTypedAnswer(panel, fieldId, typed);
   const char* word = JudgeAnswer(AcceptedAnswer(*question, owner.box), typed);
   if (std::strcmp(word, oldWord) == 0) return false;
@@ -124,7 +128,7 @@ bool JudgeAnswerField(PlayerQuiz& player, HWND panel, int fieldId) {
 void RunFinalCheck(PlayerQuiz& player, HWND panel) {
   QuizData& data = player.data;
   if (data.allSolved == 1) return;
-  const int answers = std::min(data.questionCount * FieldsPerQuestion(data), kMaxAnswers);
+  const int answers = AnswerFieldCount(data);
   const BravoLabels bravo = FindBravoLabels(panel, answers);
   for (int i = 1; i <= answers; ++i) {
     if (!bravo.reads[i]) return;

@@ -14,10 +14,9 @@ constexpr char kNoCode[] = "      ";
 
 int CountSolvedQuestions(const QuizData& data, HWND panel) {
   const int boxes = FieldsPerQuestion(data);
-  const BravoLabels bravo = FindBravoLabels(panel, data.questionCount * boxes);
-  const int questions = std::min(data.questionCount, kMaxAnswers / boxes);
+  const BravoLabels bravo = FindBravoLabels(panel, AnswerFieldCount(data));
   int score = 0;
-  for (int index = 0; index < questions; ++index) {
+  for (int index = 0; index < QuestionsWithRows(data); ++index) {
     int right = 0;
     for (int box = 1; box <= boxes; ++box) {
       right += bravo.reads[AnswerFieldId(data, index, box) - kAnswerFieldBaseId];

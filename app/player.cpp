@@ -48,6 +48,13 @@ QuizBlocks ReadEmbeddedBlocks(HINSTANCE instance, const unsigned char* builtin,
 
 bool StartPlayer(HINSTANCE instance, const QuizBlocks& blocks, PlayerWindows* windows) {
   *windows = {};
+  if (!LoadPlayer(instance, blocks)) return false;
+  InitMediaHost();  // a host that failed shows when the panel creates its players
+  OpenPlayerWindows(instance, windows);
+  return true;
+}
+
+bool LoadPlayer(HINSTANCE instance, const QuizBlocks& blocks) {
   if (!RegisterMainWindowClass(instance)) {
     MessageBoxA(nullptr,
                 "Erreur dans la cr\xE9"
@@ -59,8 +66,10 @@ bool StartPlayer(HINSTANCE instance, const QuizBlocks& blocks, PlayerWindows* wi
   CreateFrameBrush();
   quiz = CreatePlayerQuiz();
   LoadQuizInto(quiz, blocks);
-  InitMediaHost();  // a host that failed shows when the panel creates its players
+  return true;
+}
 
+void OpenPlayerWindows(HINSTANCE instance, PlayerWindows* windows) {
   windows->frame = CreateMainWindow(instance, quiz->data.title);
   windows->header = CreateChildDialog(instance, IDD_HEADER_BAR, windows->frame, HeaderBarProc);
   ShowWindow(windows->header, SW_SHOWNORMAL);
@@ -72,7 +81,6 @@ bool StartPlayer(HINSTANCE instance, const QuizBlocks& blocks, PlayerWindows* wi
   ShowWindow(windows->frame, SW_SHOWNORMAL);
   ShowWindow(windows->panel, SW_SHOWNORMAL);
   SendMessageA(windows->panel, WM_VSCROLL, SB_TOP, 0);
-  return true;
 }
 
 int RunMessageLoop(HWND panel) {

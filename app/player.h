@@ -20,10 +20,16 @@ struct PlayerWindows {
 // copies, so the read-only resource memory is handed over as it is.
 QuizBlocks ReadEmbeddedBlocks(HINSTANCE instance, const unsigned char* builtin, size_t builtinSize);
 
-// Builds everything up to the message loop: hook, player record, quiz, frame,
-// header bar, panel. False (after telling the player) when the window class
-// cannot be registered; nothing is left to tear down then.
+// Builds everything up to the message loop: hook, player record, quiz, media
+// host, frame, header bar, panel. False (after telling the player) when the
+// window class cannot be registered; nothing is left to tear down then.
 bool StartPlayer(HINSTANCE instance, const QuizBlocks& blocks, PlayerWindows* windows);
+
+// StartPlayer's two halves, on either side of the media host's start: the
+// hook, the record and the loaded quiz; then the windows, shown. The tests
+// start a sound quiz without its host through them.
+bool LoadPlayer(HINSTANCE instance, const QuizBlocks& blocks);
+void OpenPlayerWindows(HINSTANCE instance, PlayerWindows* windows);
 
 // Runs the message loop until the quit message; returns its code.
 int RunMessageLoop(HWND panel);

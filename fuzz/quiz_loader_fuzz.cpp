@@ -1,10 +1,14 @@
 // The parsers of the decoded block texts on any bytes. The first byte picks
 // the block; the reward codes are read for the most questions a quiz holds.
+// Whatever a quiz block sets, its answer fields get distinct ids below the
+// feedback labels', each leading back to its own question and box.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
+#include "panel/panel_layout.h"
+#include "quiz/answer_boxes.h"
 #include "quiz/quiz_loader.h"
 #include "quiz/quiz_model.h"
 
@@ -13,6 +17,21 @@ namespace {
 // Every text field must stay terminated within its buffer.
 void CheckTerminated(const char* text, size_t size) {
   if (!std::memchr(text, '\0', size)) std::abort();
+}
+
+void CheckAnswerFields(const QuizData& quiz) {
+  const int fields = AnswerFieldCount(quiz);
+  if (fields > 2 * kMaxQuestions) std::abort();
+  for (int index = 0; index < QuestionsWithRows(quiz); ++index) {
+    for (int box = 1; box <= FieldsPerQuestion(quiz); ++box) {
+      const int id = AnswerFieldId(quiz, index, box);
+      if (id <= kAnswerFieldBaseId || id >= kFeedbackLabelBaseId) std::abort();
+      const AnswerOwner owner = LocateAnswerField(quiz, id);
+      if (owner.questionIndex != index || owner.box != box) std::abort();
+    }
+  }
+  if (LocateAnswerField(quiz, kAnswerFieldBaseId + fields + 1).questionIndex != -1) std::abort();
+  if (StoredAnswerCount(quiz) > 2 * kMaxQuestions) std::abort();
 }
 
 }  // namespace
@@ -25,6 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (block == 2) quiz.questionCount = kMaxQuestions;
   ParseBlockText(block, data + 1, size - 1, &quiz);
   if (quiz.questionCount > kMaxQuestions) std::abort();
+  CheckAnswerFields(quiz);
   CheckTerminated(quiz.title, sizeof(quiz.title));
   CheckTerminated(quiz.linkText, sizeof(quiz.linkText));
   CheckTerminated(quiz.footerText, sizeof(quiz.footerText));

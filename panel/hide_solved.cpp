@@ -56,7 +56,7 @@ void MoveRowCaptions(HWND panel, int n, int dy) {
 // Height a collapsed row gives back: its pictures, and the reveal labels
 // hidden with them.
 int CollapsedRowHeight(const QuizData& data, int row) {
-  return data.rowHeights[row] + (data.questionKind > 1 ? kRevealLabelHeight : 0);
+  return data.rowHeights[row] + (HasRevealLabel(data.questionKind) ? kRevealLabelHeight : 0);
 }
 
 void ShiftFollowingQuestions(const PlayerQuiz& player, HWND panel, int n, int questions, int dy) {
@@ -129,7 +129,7 @@ void ShiftQuestion(const PlayerQuiz& player, HWND panel, int n, int dy,
     MoveControl(panel, field, dy);
     MoveControl(panel, field + kFeedbackOffset, dy);
   }
-  if (data.answersPerQuestion == 2 && (n - 1) % kGridColumns == 0) MoveRowCaptions(panel, n, dy);
+  if (AnswerBoxes(data) == 2 && (n - 1) % kGridColumns == 0) MoveRowCaptions(panel, n, dy);
   MoveControl(panel, kNumberLabelId + n, dy);
 }
 

@@ -41,20 +41,12 @@ const GridModeLayout& GridMode(int displayMode) {
 
 }  // namespace
 
-int FieldsPerQuestion(const QuizData& data) {
-  return data.displayMode == kTextList ? 1 : data.answersPerQuestion;
-}
-
-FieldOwner LocateAnswerField(const QuizData& data, int fieldId) {
-  const int number = fieldId - kAnswerFieldBaseId;  // answer number from 1
-  if (FieldsPerQuestion(data) == 2) {
-    return {(number + 1) / 2 - 1, number % 2 == 0 ? 2 : 1};
-  }
-  return {number - 1, 1};
+AnswerOwner LocateAnswerField(const QuizData& data, int fieldId) {
+  return LocateAnswer(data, fieldId - kAnswerFieldBaseId);
 }
 
 int AnswerFieldId(const QuizData& data, int questionIndex, int box) {
-  return kAnswerFieldBaseId + questionIndex * FieldsPerQuestion(data) + box;
+  return kAnswerFieldBaseId + AnswerNumber(data, questionIndex, box);
 }
 
 int CountAnswerWords(const char* answer) {
@@ -134,7 +126,7 @@ Rect GridPicture(const GridCell& cell, int rowTop, int rowPictureHeight, int w, 
 }
 
 int GridAnswerAreaHeight(int questionKind) {
-  return questionKind > 1 ? 140 : 60;
+  return HasRevealLabel(questionKind) ? 140 : 60;
 }
 
 int ContentWidthMargin(int answersPerQuestion) {

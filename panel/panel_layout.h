@@ -5,9 +5,8 @@
 
 #include <cstddef>
 
+#include "quiz/answer_boxes.h"
 #include "quiz/quiz_data.h"
-
-enum DisplayMode { kTextList = 0, kPictureGrid = 1, kAudioGrid = 2, kVideoGrid = 3 };
 
 // Control ids inside the panel (n: question number from 1).
 constexpr int kNumberLabelId = 2000;  // every text-list row; 2000 + n in the grids
@@ -31,17 +30,9 @@ struct Rect {
   int height;
 };
 
-// Answer fields the panel builds per question: the text list has one field per
-// question even when the quiz names two answers (left to us: that field is
-// judged against its question's first answer and alone decides the question).
-int FieldsPerQuestion(const QuizData& data);
-
-// The question (index from 0) and answer box (1 or 2) of answer field `fieldId`.
-struct FieldOwner {
-  int questionIndex;
-  int box;
-};
-FieldOwner LocateAnswerField(const QuizData& data, int fieldId);
+// The question (index from 0) and answer box (1 or 2) of answer field
+// `fieldId`; question index -1 for an id that no built field carries.
+AnswerOwner LocateAnswerField(const QuizData& data, int fieldId);
 
 // Id of answer field `box` of question `questionIndex` (from 0).
 int AnswerFieldId(const QuizData& data, int questionIndex, int box);

@@ -1,6 +1,5 @@
 #include "panel/question_rows.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <string_view>
 
@@ -174,7 +173,7 @@ void CreateRevealLabel(const RowBuilder& rows, const Question& question, const G
 
 void CreateAnswerFields(RowBuilder& rows, const Question& question, const GridCell& cell, int n) {
   const QuizData& data = rows.player.data;
-  const int boxes = data.answersPerQuestion == 2 ? 2 : 1;
+  const int boxes = AnswerBoxes(data);
   for (int box = 1; box <= boxes; ++box) {
     const int id = AnswerFieldId(data, n - 1, box);
     HWND field = CreateAnswerField(rows, kGridFieldStyle, GridAnswerField(cell, boxes, box),
@@ -232,14 +231,14 @@ bool BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPo
                       GridMediaContainer(data.displayMode, cell, at->rowTop), kPictureBaseId + n);
     if (!CreateQuestionPlayer(rows.panel, n, container)) return false;
   }
-  if (data.answersPerQuestion == 2 && column == 0) {
+  if (AnswerBoxes(data) == 2 && column == 0) {
     SetGuiFont(CreateControl(rows, "Static", data.answerCaption1, kCaptionStyle,
                              GridCaptionLabel(cell, 1), kCaptionLabelId));
     SetGuiFont(CreateControl(rows, "Static", data.answerCaption2, kCaptionStyle,
                              GridCaptionLabel(cell, 2), kCaptionLabelId));
   }
   CreateNumberLabel(rows, n, GridNumberLabel(cell), kNumberLabelId + n);
-  if (data.questionKind > 1) CreateRevealLabel(rows, question, cell, n);
+  if (HasRevealLabel(data.questionKind)) CreateRevealLabel(rows, question, cell, n);
   CreateAnswerFields(rows, question, cell, n);
   if (data.displayMode != kPictureGrid) CreateMediaButtons(rows, cell, n);
 
@@ -250,10 +249,6 @@ bool BuildGridQuestion(RowBuilder& rows, const Question& question, int n, GridPo
   }
   if (column == kGridColumns - 1) at->rowTop = areaBottom;
   return true;
-}
-
-bool IsGrid(int displayMode) {
-  return displayMode == kPictureGrid || displayMode == kAudioGrid || displayMode == kVideoGrid;
 }
 
 void CreateTextFont(PlayerQuiz& player) {
@@ -267,9 +262,7 @@ void CreateTextFont(PlayerQuiz& player) {
 // Returns false when building stopped early.
 bool BuildRows(RowBuilder& rows) {
   QuizData& data = rows.player.data;
-  // The grids' tables hold 96 questions; a longer quiz shows its first 96.
-  const int questions =
-      IsGrid(data.displayMode) ? std::min(data.questionCount, kMaxQuestions) : data.questionCount;
+  const int questions = QuestionsWithRows(data);
   GridPosition grid = {kFirstRowTop, {}};
   int textTop = kFirstRowTop;
   for (int n = 1; n <= questions; ++n) {

@@ -57,16 +57,54 @@ TEST(FieldIds, MapBackToTheirQuestionAndBox) {
     int questionIndex;
     int box;
   } const cases[] = {
-      {kPictureGrid, 1, 4001, 0, 1}, {kPictureGrid, 1, 4006, 5, 1}, {kPictureGrid, 2, 4001, 0, 1},
-      {kPictureGrid, 2, 4002, 0, 2}, {kVideoGrid, 2, 4003, 1, 1},   {kAudioGrid, 2, 4012, 5, 2},
-      {kTextList, 1, 4003, 2, 1},    {kTextList, 2, 4002, 1, 1},  // one field per row
+      {kPictureGrid, 1, 4001, 0, 1},
+      {kPictureGrid, 1, 4006, 5, 1},
+      {kPictureGrid, 2, 4001, 0, 1},
+      {kPictureGrid, 2, 4002, 0, 2},
+      {kVideoGrid, 2, 4003, 1, 1},
+      {kAudioGrid, 2, 4012, 5, 2},
+      {kTextList, 1, 4003, 2, 1},
+      {kTextList, 2, 4002, 1, 1},  // one field per row
+      // Any box count but 2 is one box.
+      {kPictureGrid, 0, 4002, 1, 1},
+      {kAudioGrid, 3, 4004, 3, 1},
+      {kVideoGrid, 255, 4006, 5, 1},
+      // Ids that no field carries lead nowhere.
+      {kPictureGrid, 1, 4007, -1, 1},
+      {kPictureGrid, 2, 4000, -1, 1},
+      {-1, 1, 4001, -1, 1},
+      {4, 2, 4001, -1, 1},
   };
   for (const Case& c : cases) {
     const QuizData data = MakeQuiz(c.displayMode, c.answersPerQuestion);
-    const FieldOwner owner = LocateAnswerField(data, c.fieldId);
+    const AnswerOwner owner = LocateAnswerField(data, c.fieldId);
     EXPECT_EQ(owner.questionIndex, c.questionIndex) << c.fieldId;
     EXPECT_EQ(owner.box, c.box) << c.fieldId;
-    EXPECT_EQ(AnswerFieldId(data, owner.questionIndex, owner.box), c.fieldId);
+    if (c.questionIndex >= 0) {
+      EXPECT_EQ(AnswerFieldId(data, owner.questionIndex, owner.box), c.fieldId);
+    }
+  }
+}
+
+// What the player builds, scores and saves for stored box counts and display
+// bytes in and out of range (six questions).
+TEST(FieldIds, CountsForEveryStoredSetting) {
+  struct Case {
+    int displayMode;
+    int answersPerQuestion;
+    int fields;
+    int storedAnswers;
+  } const cases[] = {
+      {kTextList, 1, 6, 6},      {kTextList, 2, 6, 12}, {kTextList, 0, 6, 6},
+      {kPictureGrid, 2, 12, 12}, {kAudioGrid, 0, 6, 6}, {kVideoGrid, 3, 6, 6},
+      {kPictureGrid, 255, 6, 6}, {-1, 1, 0, 6},         {4, 2, 0, 12},
+      {200, 255, 0, 6},
+  };
+  for (const Case& c : cases) {
+    const QuizData data = MakeQuiz(c.displayMode, c.answersPerQuestion);
+    EXPECT_EQ(AnswerFieldCount(data), c.fields) << c.displayMode << " " << c.answersPerQuestion;
+    EXPECT_EQ(StoredAnswerCount(data), c.storedAnswers)
+        << c.displayMode << " " << c.answersPerQuestion;
   }
 }
 

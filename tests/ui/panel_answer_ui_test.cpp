@@ -356,8 +356,8 @@ TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
 TEST_F(PanelTest, CaptionsFollowTheFirstQuestionOfTheirRow) {
   MakeQuiz(kPictureGrid, 2, std::vector<TestQuestion>(4, TestQuestion{"OUI", "NON", nullptr, "vu"}),
            2);
-  CopyText(quiz->data.answerCaption1, kTextSize, "Un");
-  CopyText(quiz->data.answerCaption2, kTextSize, "Deux");
+  spec.captions[0] = "Un";
+  spec.captions[1] = "Deux";
   Start();
   std::vector<HWND> captions = ControlsWithId(kCaptionLabelId);
   ASSERT_EQ(captions.size(), 4u);  // two per row

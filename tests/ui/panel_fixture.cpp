@@ -2,14 +2,7 @@
 
 #include <cstdio>
 
-#include "app/header_bar.h"
-#include "app/main_window.h"
-#include "media/media_playback.h"
-#include "panel/question_panel.h"
 #include "progress/saved_answers.h"
-#include "quiz/answer_fold.h"
-#include "quiz/quiz_model.h"
-#include "resources/player_resources.h"
 
 namespace {
 
@@ -17,11 +10,6 @@ std::string SavedAnswersName() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, sizeof(path));
   return SavedAnswersFileName(path);
-}
-
-void Fold(const char* plain, char (&folded)[kTextSize]) {
-  CopyText(folded, sizeof(folded), plain);
-  FoldAnswer(folded);
 }
 
 }  // namespace
@@ -47,17 +35,11 @@ void PanelTest::SetUp() {
   boxes.texts.clear();
   savedName = SavedAnswersName();
   DeleteFileA(savedName.c_str());
-  quiz = CreatePlayerQuiz();
 }
 
 void PanelTest::TearDown() {
-  if (IsWindow(panel)) DestroyWindow(panel);
-  ShutdownMediaHost(frame);
-  if (IsWindow(frame)) DestroyWindow(frame);
+  if (windows.frame != nullptr) EndPlayer(&windows);
   Pump();
-  DestroyPlayerQuiz(quiz);
-  quiz = nullptr;
-  UnregisterClassA(kMainWindowClass, GetModuleHandleA(nullptr));
   DeleteFileA(savedName.c_str());
   SetCurrentDirectoryA(previousDirectory);
   RemoveDirectoryA(workDirectory);
@@ -65,20 +47,15 @@ void PanelTest::TearDown() {
 
 void PanelTest::MakeQuiz(int displayMode, int answersPerQuestion,
                          const std::vector<TestQuestion>& questions, int questionKind) {
-  QuizData& data = quiz->data;
-  data.displayMode = displayMode;
-  data.answersPerQuestion = answersPerQuestion;
-  data.questionKind = questionKind;
-  data.questionCount = static_cast<int>(questions.size());
-  for (const TestQuestion& question : questions) {
-    char answer1[kTextSize];
-    char answer2[kTextSize];
-    Fold(question.answer1, answer1);
-    Fold(question.answer2 ? question.answer2 : "", answer2);
-    Question* added = AppendQuestion(&data, answer1, answer2, question.text ? question.text : "");
-    CopyText(added->extraText, sizeof(added->extraText), question.extra ? question.extra : "");
+  spec = {};
+  spec.displayByte = displayMode + 1;
+  spec.boxes = answersPerQuestion;
+  spec.kind = questionKind;
+  for (const TestQuestion& q : questions) {
+    spec.questions.push_back(
+        {q.answer1, q.answer2 ? q.answer2 : "", q.text ? q.text : "", q.extra ? q.extra : ""});
+    spec.codes.push_back("CODE" + std::to_string(spec.questions.size()));
   }
-  for (int k = 0; k < kMaxQuestions; ++k) std::snprintf(data.codes[k], kTextSize, "CODE%d", k + 1);
 }
 
 void PanelTest::WriteSavedAnswers(const std::string& bytes) {
@@ -100,22 +77,19 @@ std::string PanelTest::ReadSavedAnswers() {
 }
 
 void PanelTest::Start(bool withMediaHost) {
+  EncodedQuiz encoded;
+  std::string error;
+  ASSERT_TRUE(EncodeStoredQuiz(spec, &encoded, &error)) << error;
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  PaintPanelBrush(quiz);
-  if (withMediaHost) InitMediaHost();
-  ASSERT_TRUE(RegisterMainWindowClass(instance));
-  frame = CreateMainWindow(instance, quiz->data.title);
-  ASSERT_NE(frame, nullptr);
-  quiz->headerWindow =
-      CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_HEADER_BAR), frame, HeaderBarProc, 0);
-  ShowWindow(quiz->headerWindow, SW_SHOWNORMAL);
-  panel = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_QUESTION_PANEL), frame,
-                             QuestionPanelProc, 0);
+  if (withMediaHost) {
+    ASSERT_TRUE(StartPlayer(instance, encoded.view(), &windows));
+  } else {
+    ASSERT_TRUE(LoadPlayer(instance, encoded.view()));
+    OpenPlayerWindows(instance, &windows);
+  }
+  frame = windows.frame;
+  panel = windows.panel;
   ASSERT_NE(panel, nullptr);
-  quiz->panelWindow = panel;
-  ShowWindow(frame, SW_SHOWNORMAL);
-  ShowWindow(panel, SW_SHOWNORMAL);
-  SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
   Pump();
 }
 

@@ -1,7 +1,7 @@
-// A real frame, header bar and question panel built in-process from a quiz
-// filled in memory, as start-up builds them, and the helpers the panel tests
-// share: a message pump, positions in the panel, texts, keys, and message boxes
-// that close themselves.
+// The real player started in-process by its own start-up path from a quiz
+// stored in memory, and the helpers the panel tests share: a message pump,
+// positions in the panel, texts, keys, and message boxes that close
+// themselves.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/player.h"
 #include "app/player_state.h"
 #include "tests/support/message_boxes.h"
+#include "tests/support/stored_quiz.h"
 
 struct TestQuestion {
   const char* answer1;  // plain: folded when the quiz is built
@@ -26,12 +28,13 @@ class PanelTest : public ::testing::Test {
   void TearDown() override;
 
   // A quiz of these questions in `displayMode`; codes "CODE1", "CODE2"...
+  // `spec` may be changed further before Start.
   void MakeQuiz(int displayMode, int answersPerQuestion, const std::vector<TestQuestion>& questions,
                 int questionKind = 0);
   // The saved-answers file the panel reads at start.
   void WriteSavedAnswers(const std::string& bytes);
   std::string ReadSavedAnswers();
-  // Creates the windows (frame 930 x 600, as the player does) and pumps.
+  // Starts the player on `spec` (StartPlayer: frame 930 x 600) and pumps.
   // Sound and video quizzes start their media host first, unless told not to.
   void Start(bool withMediaHost = true);
 
@@ -52,6 +55,8 @@ class PanelTest : public ::testing::Test {
 
   int ScrollPos(int bar) { return GetScrollPos(panel, bar); }
 
+  StoredQuizSpec spec;
+  PlayerWindows windows = {};
   HWND frame = nullptr;
   HWND panel = nullptr;
   // Every message box is closed as soon as it shows, so that a box shown while

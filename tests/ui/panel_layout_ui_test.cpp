@@ -86,8 +86,8 @@ TEST_F(PanelTest, AMediaPlayerThatCannotBeMadeStopsTheRows) {
 TEST_F(PanelTest, TwoAnswerGridHidesASecondAnswerOfHyphen) {
   MakeQuiz(kPictureGrid, 2,
            {{"MONET", "IMPRESSION", nullptr, nullptr}, {"RODIN", "-", nullptr, nullptr}});
-  CopyText(quiz->data.answerCaption1, kTextSize, "Peintre");
-  CopyText(quiz->data.answerCaption2, kTextSize, "Oeuvre");
+  spec.captions[0] = "Peintre";
+  spec.captions[1] = "Oeuvre";
   Start();
   const std::vector<HWND> captions = ControlsWithId(kCaptionLabelId);
   ASSERT_EQ(captions.size(), 2u);

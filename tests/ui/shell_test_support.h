@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/player.h"
-#include "quiz/block_encoder.h"
 #include "tests/support/message_boxes.h"
+#include "tests/support/stored_quiz.h"
 #include "tests/support/win_files.h"
 
 // A quiz as its three decoded texts.
@@ -54,27 +54,11 @@ inline std::vector<TestQuestion> NumberedQuestions(int count) {
   return questions;
 }
 
-// The stored blocks of a test quiz; they must outlive the QuizBlocks view.
-struct EncodedQuiz {
-  std::vector<unsigned char> block[kQuizBlockCount];
-  QuizBlocks view() const {
-    QuizBlocks blocks = {};
-    for (int i = 0; i < kQuizBlockCount; ++i) {
-      blocks.data[i] = block[i].data();
-      blocks.size[i] = block[i].size();
-    }
-    return blocks;
-  }
-};
-
 inline EncodedQuiz EncodeTestQuiz(const TestQuiz& quiz) {
   EncodedQuiz encoded;
-  const std::string* texts[kQuizBlockCount] = {&quiz.builtin, &quiz.quiz, &quiz.codes};
-  for (int i = 0; i < kQuizBlockCount; ++i) {
-    int key = 0;
-    std::string error;
-    EXPECT_TRUE(EncodeQuizBlock(*texts[i], false, &key, &encoded.block[i], &error)) << error;
-  }
+  const std::string texts[kQuizBlockCount] = {quiz.builtin, quiz.quiz, quiz.codes};
+  std::string error;
+  EXPECT_TRUE(EncodeQuizTexts(texts, &encoded, &error)) << error;
   return encoded;
 }
 
