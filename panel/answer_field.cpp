@@ -1,11 +1,10 @@
 #include "panel/answer_field.h"
 
-#include <algorithm>
-
 #include "answers/answer_check.h"
 #include "app/player_state.h"
 #include "panel/feedback_labels.h"
 #include "panel/panel_layout.h"
+#include "panel/question_panel.h"
 #include "progress/save_progress.h"
 
 namespace {
@@ -82,6 +81,10 @@ LRESULT CALLBACK AnswerFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
 
 void ScrollFieldIntoView(HWND field) {
   HWND panel = GetParent(field);
+  // The dialog manager focuses the first field while the panel is built, when
+  // it still has its template's size rather than the one it is shown at: the
+  // field is judged out of view and the panel scrolled away from its start.
+  if (!IsWindowVisible(panel)) return;
   RECT panelRect;
   GetWindowRect(panel, &panelRect);
   const int oldH = GetScrollPos(panel, SB_HORZ);
@@ -97,8 +100,7 @@ void ScrollFieldIntoView(HWND field) {
   const ScrollPoint target = FieldScrollTarget(point.x, point.y, FieldRowPictureHeight(field));
   SetScrollPos(panel, SB_VERT, target.v, TRUE);
   SetScrollPos(panel, SB_HORZ, target.h, TRUE);
-  ScrollWindow(panel, oldH - GetScrollPos(panel, SB_HORZ), oldV - GetScrollPos(panel, SB_VERT),
-               nullptr, nullptr);
+  ScrollContent(panel, oldH - GetScrollPos(panel, SB_HORZ), oldV - GetScrollPos(panel, SB_VERT));
 }
 
 void FillUnsolvedFields(HWND field) {
@@ -108,7 +110,7 @@ void FillUnsolvedFields(HWND field) {
   const QuizData& data = quiz->data;
   // Read once: the fields that are right now stay as they are, while the
   // focus passing through the others judges them one after another.
-  const int answers = std::min(data.questionCount * FieldsPerQuestion(data), kMaxAnswers);
+  const int answers = AnswerFieldCount(data);
   const BravoLabels bravo = FindBravoLabels(panel, answers);
   for (int i = 1; i <= answers; ++i) {
     if (bravo.reads[i]) continue;

@@ -22,10 +22,21 @@ struct ScrollBar {
 constexpr ScrollBar kHorizontalBar = {kHorizontal, SB_HORZ};
 constexpr ScrollBar kVerticalBar = {kVertical, SB_VERT};
 
-// Scrolling moves the controls themselves: a control's client position is
-// always its content position minus the scroll position.
-void ScrollContent(HWND panel, int dx, int dy) {
-  if (dx != 0 || dy != 0) ScrollWindow(panel, dx, dy, nullptr, nullptr);
+// Whether the platform's scroll can act on the panel: it scrolls nothing,
+// controls included, in a window that is not drawn (not shown yet, or inside a
+// minimised frame).
+bool IsDrawn(HWND panel) {
+  return IsWindowVisible(panel) && !IsIconic(GetAncestor(panel, GA_ROOT));
+}
+
+void MoveChildrenBy(HWND panel, int dx, int dy) {
+  for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&rect), 1);
+    SetWindowPos(child, nullptr, rect.left + dx, rect.top + dy, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+  }
 }
 
 void Scroll(HWND panel, const ScrollBar& bar, int request) {
@@ -61,14 +72,13 @@ void PostWheelRequest(HWND panel, WPARAM wParam) {
 }
 
 bool IsPanelTextLabel(const QuizData& data, int id) {
-  const int answers = data.questionCount * data.answersPerQuestion;
+  const int answers = StoredAnswerCount(data);
   return (id >= kNumberLabelId && id <= kNumberLabelIdLast + answers) || id == kCaptionLabelId ||
          (id > kRevealLabelBaseId && id <= kRevealLabelBaseId + answers);
 }
 
 bool IsFeedbackLabel(const QuizData& data, int id) {
-  return id > kFeedbackLabelBaseId &&
-         id <= kFeedbackLabelBaseId + data.questionCount * data.answersPerQuestion;
+  return id > kFeedbackLabelBaseId && id <= kFeedbackLabelBaseId + StoredAnswerCount(data);
 }
 
 constexpr COLORREF kBravoColour = RGB(0, 255, 0);
@@ -139,6 +149,15 @@ void ReleasePanel(HWND panel) {
 }
 
 }  // namespace
+
+void ScrollContent(HWND panel, int dx, int dy) {
+  if (dx == 0 && dy == 0) return;
+  if (IsDrawn(panel)) {
+    ScrollWindow(panel, dx, dy, nullptr, nullptr);
+  } else {
+    MoveChildrenBy(panel, dx, dy);
+  }
+}
 
 void UpdateScrollRanges(HWND panel) {
   RECT client;

@@ -6,6 +6,11 @@
 
 INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Scrolling moves the controls themselves: a control's client position is
+// always its content position minus the scroll positions. Moves every control
+// by (dx, dy), whether or not the panel is drawn at the time.
+void ScrollContent(HWND panel, int dx, int dy);
+
 // Sets both scroll bars from the content size of the quiz and the panel's
 // client size.
 void UpdateScrollRanges(HWND panel);
