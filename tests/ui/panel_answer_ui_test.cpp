@@ -251,6 +251,21 @@ TEST_F(PanelTest, EachKindRevealsInItsOwnWay) {
   }
 }
 
+// While the first box is judged at start the second does not exist yet: it
+// reads as empty, never as whatever the reading buffer held (the first box's
+// text, when both answers are alike).
+TEST_F(PanelTest, ARestoredFirstBoxAloneDoesNotSolveItsQuestion) {
+  MakeQuiz(kPictureGrid, 2, {{"OUI", "OUI", nullptr, nullptr}}, 1);
+  WriteSavedAnswers("oui\r\n\r\n");
+  Start();
+  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_TRUE(messageBoxes.empty());
+  EXPECT_EQ(quiz->data.firstQuestion->solved, 0);
+  Answer(4002, "oui");
+  EXPECT_EQ(messageBoxes.size(), 1u);
+  EXPECT_EQ(quiz->data.firstQuestion->solved, 1);
+}
+
 TEST_F(PanelTest, RestoredRightAnswerOfAMessageKindShowsItsBoxAtStart) {
   MakeQuiz(kPictureGrid, 1, {{"ROME", nullptr, nullptr, nullptr}}, 1);
   WriteSavedAnswers("rome\r\n");
