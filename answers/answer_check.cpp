@@ -27,7 +27,7 @@ constexpr int kKindFinalRevealShown = 8;
 
 // The field's text as judging sees it: trimmed, then folded. A field that
 // does not exist (yet: the second box while the first is judged as the rows
-// are built) reads as empty; the platform leaves the buffer as it was then.
+// are built) reads as empty, the platform promising nothing of the buffer.
 void ReadTypedAnswer(HWND panel, int fieldId, char (&typed)[kTextSize]) {
   typed[0] = '\0';
   HWND field = AnswerFieldWindow(panel, fieldId - kAnswerFieldBaseId);
@@ -44,7 +44,7 @@ const char* AcceptedAnswer(const Question& question, int box) {
 bool QuestionIsSolved(const QuizData& data, HWND panel, const Question& question,
                       int questionIndex) {
   for (int box = 1; box <= FieldsPerQuestion(data); ++box) {
-    char typed[kTextSize] = {};
+    char typed[kTextSize];
     ReadTypedAnswer(panel, AnswerFieldId(data, questionIndex, box), typed);
     if (std::strcmp(typed, AcceptedAnswer(question, box)) != 0) return false;
   }
@@ -103,7 +103,7 @@ bool JudgeAnswerField(PlayerQuiz& player, HWND panel, int fieldId) {
   HWND label = FeedbackLabelWindow(panel, fieldId - kAnswerFieldBaseId);
   char oldWord[kWordBufferSize] = {};
   GetWindowTextA(label, oldWord, sizeof(oldWord));
-  char typed[kTextSize] = {};
+  char typed[kTextSize];
   ReadTypedAnswer(panel, fieldId, typed);
   const char* word = JudgeAnswer(AcceptedAnswer(*question, owner.box), typed);
   if (std::strcmp(word, oldWord) == 0) return false;

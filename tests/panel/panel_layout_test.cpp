@@ -86,28 +86,6 @@ TEST(FieldIds, MapBackToTheirQuestionAndBox) {
   }
 }
 
-// What the player builds, scores and saves for stored box counts and display
-// bytes in and out of range (six questions).
-TEST(FieldIds, CountsForEveryStoredSetting) {
-  struct Case {
-    int displayMode;
-    int answersPerQuestion;
-    int fields;
-    int storedAnswers;
-  } const cases[] = {
-      {kTextList, 1, 6, 6},      {kTextList, 2, 6, 12}, {kTextList, 0, 6, 6},
-      {kPictureGrid, 2, 12, 12}, {kAudioGrid, 0, 6, 6}, {kVideoGrid, 3, 6, 6},
-      {kPictureGrid, 255, 6, 6}, {-1, 1, 0, 6},         {4, 2, 0, 12},
-      {200, 255, 0, 6},
-  };
-  for (const Case& c : cases) {
-    const QuizData data = MakeQuiz(c.displayMode, c.answersPerQuestion);
-    EXPECT_EQ(AnswerFieldCount(data), c.fields) << c.displayMode << " " << c.answersPerQuestion;
-    EXPECT_EQ(StoredAnswerCount(data), c.storedAnswers)
-        << c.displayMode << " " << c.answersPerQuestion;
-  }
-}
-
 TEST(TextListLayout, ThreeRowsStepTwentyFivePixels) {
   const int tops[] = {5, 30, 55};
   for (int i = 0; i < 3; ++i) {
