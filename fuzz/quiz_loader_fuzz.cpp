@@ -2,15 +2,19 @@
 // the block; the reward codes are read for the most questions a quiz holds.
 // Whatever a quiz block sets, its answer fields get distinct ids below the
 // feedback labels', each leading back to its own question and box.
+// The quiz text reader's model of the same bytes, written and read again,
+// must give the same text back.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "panel/panel_layout.h"
 #include "quiz/answer_boxes.h"
 #include "quiz/quiz_loader.h"
 #include "quiz/quiz_model.h"
+#include "quiz/quiz_text.h"
 
 namespace {
 
@@ -34,6 +38,31 @@ void CheckAnswerFields(const QuizData& quiz) {
   if (StoredAnswerCount(quiz) > 2 * kMaxQuestions) std::abort();
 }
 
+// Reads a block's text into a model; false when it breaks the layout.
+bool ReadBlock(int block, const uint8_t* text, size_t size, DecodedQuiz* model) {
+  if (block == 0) return ReadBuiltinText(text, size, model) == QuizTextFault::kNone;
+  if (block == 1) return ReadQuizText(text, size, model) == QuizTextFault::kNone;
+  ReadCodesText(text, size, model);
+  return true;
+}
+
+const std::string& TextOf(int block, const QuizTexts& texts) {
+  return block == 0 ? texts.builtin : block == 1 ? texts.quiz : texts.codes;
+}
+
+void CheckRoundTrip(int block, const uint8_t* text, size_t size) {
+  DecodedQuiz model;
+  model.questionCount = kMaxQuestions;
+  if (!ReadBlock(block, text, size, &model)) return;
+  const std::string written = TextOf(block, WriteQuizTexts(model));
+  DecodedQuiz again;
+  again.questionCount = model.questionCount;
+  if (!ReadBlock(block, reinterpret_cast<const uint8_t*>(written.data()), written.size(), &again) ||
+      TextOf(block, WriteQuizTexts(again)) != written) {
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -54,5 +83,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   for (const auto& code : quiz.codes) CheckTerminated(code, sizeof(code));
   DestroyQuizData(&quiz);
+  CheckRoundTrip(block, data + 1, size - 1);
   return 0;
 }

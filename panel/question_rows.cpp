@@ -272,7 +272,8 @@ bool BuildRows(RowBuilder& rows) {
       textTop = BuildTextListRow(rows, *question, n, textTop);
       data.contentWidth = kTextListContentWidth;
       data.contentHeight = textTop;
-    } else if (IsGrid(data.displayMode) && !BuildGridQuestion(rows, *question, n, &grid)) {
+    } else if (DisplayTraitsOf(data.displayMode).grid &&
+               !BuildGridQuestion(rows, *question, n, &grid)) {
       return false;
     }
   }

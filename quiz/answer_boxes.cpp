@@ -8,14 +8,6 @@ constexpr int kTwoBoxes = 2;
 
 }  // namespace
 
-bool BuildsRows(int displayMode) {
-  return displayMode == kTextList || IsGrid(displayMode);
-}
-
-bool IsGrid(int displayMode) {
-  return displayMode == kPictureGrid || displayMode == kAudioGrid || displayMode == kVideoGrid;
-}
-
 int AnswerBoxes(const QuizData& data) {
   return data.answersPerQuestion == kTwoBoxes ? kTwoBoxes : 1;
 }
@@ -25,7 +17,8 @@ int FieldsPerQuestion(const QuizData& data) {
 }
 
 int QuestionsWithRows(const QuizData& data) {
-  return BuildsRows(data.displayMode) ? std::clamp(data.questionCount, 0, kMaxQuestions) : 0;
+  return DisplayTraitsOf(data.displayMode).rows ? std::clamp(data.questionCount, 0, kMaxQuestions)
+                                                : 0;
 }
 
 int AnswerFieldCount(const QuizData& data) {
@@ -44,8 +37,4 @@ AnswerOwner LocateAnswer(const QuizData& data, int answer) {
   if (answer < 1 || answer > AnswerFieldCount(data)) return {-1, 1};
   const int boxes = FieldsPerQuestion(data);
   return {(answer - 1) / boxes, (answer - 1) % boxes + 1};
-}
-
-bool HasRevealLabel(int questionKind) {
-  return questionKind > 1;
 }

@@ -1,20 +1,13 @@
 // How the player reads the settings that decide its answer fields: the answer
-// boxes of a question, the display modes that build rows, how many questions
-// get rows, and the answer number of each box (answer field id 4000 + number,
-// saved-answers line number). A stored quiz may hold any byte for these
-// settings; each reading of a value the format leaves undefined is given here,
-// next to the arithmetic that uses it.
+// boxes of a question, how many questions get rows, and the answer number of
+// each box (answer field id 4000 + number, saved-answers line number). A
+// stored quiz may hold any byte for these settings; each reading of a value
+// the format leaves undefined is given here, next to the arithmetic that uses
+// it (display modes and kinds: quiz/quiz_kinds.h).
 #pragma once
 
 #include "quiz/quiz_data.h"
-
-enum DisplayMode { kTextList = 0, kPictureGrid = 1, kAudioGrid = 2, kVideoGrid = 3 };
-
-// Display modes that build rows. Any other stored display byte (0, which
-// reads as mode -1, or past 4) shows no rows at all: the quiz keeps its score
-// of 0 and its saved answers, and nothing is there to type into.
-bool BuildsRows(int displayMode);
-bool IsGrid(int displayMode);
+#include "quiz/quiz_kinds.h"
 
 // Answer boxes per question as stored: 2, or 1 for any other count (0, 3,
 // 255...), which the loader already reads with one accepted answer. Ids,
@@ -47,10 +40,3 @@ struct AnswerOwner {
   int box;
 };
 AnswerOwner LocateAnswer(const QuizData& data, int answer);
-
-// Whether the grid rows of this kind carry a reveal label (and the taller
-// answer area that holds it): every kind above 1. Kinds past 9 store no extra
-// text (the loader reads none for them), so their label stays empty and
-// hidden, and a solved question shows nothing more: they play like kind 0 in
-// a row as tall as kind 2's.
-bool HasRevealLabel(int questionKind);

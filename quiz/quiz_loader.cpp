@@ -1,11 +1,14 @@
 #include "quiz/quiz_loader.h"
 
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "quiz/answer_fold.h"
 #include "quiz/block_decoder.h"
 #include "quiz/quiz_model.h"
+#include "quiz/quiz_text.h"
 
 const char kDecodeErrorMessage[] =
     "Erreur dans le d\xE9"
@@ -16,33 +19,7 @@ const char kNoMemoryCaption[] = "information";
 
 namespace {
 
-constexpr unsigned char kFieldEnd = '|';
-constexpr unsigned char kLineEnd = '\r';
-constexpr size_t kLineBreakSize = 2;  // CR LF
-constexpr size_t kBuiltinFirstField = 2;
-constexpr size_t kQuizFirstField = 4;
-constexpr int kSecondAnswerCount = 2;
-
 enum class BlockStatus { kOk, kUndecodable, kNoMemory };
-
-bool ReadByte(TextCursor* cursor, int* value) {
-  if (cursor->position >= cursor->size) return false;
-  *value = cursor->text[cursor->position++];
-  return true;
-}
-
-template <typename Transform>
-bool CopyField(TextCursor* cursor, char* destination, size_t capacity, Transform transform) {
-  size_t length = 0;
-  while (cursor->position < cursor->size && cursor->text[cursor->position] != kFieldEnd) {
-    const unsigned char b = cursor->text[cursor->position++];
-    if (length + 1 < capacity) destination[length++] = static_cast<char>(transform(b));
-  }
-  destination[length] = '\0';
-  if (cursor->position >= cursor->size) return false;
-  ++cursor->position;
-  return true;
-}
 
 // Decodes a copy of the block as stored, then descrambled when that fails.
 // The copy lives in a buffer of the decoder's input capacity: a longer block
@@ -61,85 +38,83 @@ BlockStatus DecodeBlock(const unsigned char* data, size_t size, int* keyPosition
   return result == kBlockNoMemory ? BlockStatus::kNoMemory : BlockStatus::kUndecodable;
 }
 
-bool ParseBuiltinBlock(TextCursor* c, QuizData* quiz) {
-  c->position = kBuiltinFirstField;
-  return ReadField(c, quiz->linkText, sizeof(quiz->linkText)) &&
-         ReadField(c, quiz->footerText, sizeof(quiz->footerText));
+// What the record holds of the stored text, so that the fields a cut text
+// never reaches keep their values.
+DecodedQuiz ModelOf(const QuizData& quiz) {
+  DecodedQuiz model;
+  model.link = quiz.linkText;
+  model.footer = quiz.footerText;
+  model.displayMode = quiz.displayMode;
+  model.questionCount = quiz.questionCount;
+  model.answersPerQuestion = quiz.answersPerQuestion;
+  model.title = quiz.title;
+  model.author = quiz.author;
+  model.subtitle = quiz.subtitle;
+  model.answerCaption1 = quiz.answerCaption1;
+  model.answerCaption2 = quiz.answerCaption2;
+  model.kind = quiz.questionKind;
+  model.red = static_cast<uint8_t>(quiz.panelRed);
+  model.green = static_cast<uint8_t>(quiz.panelGreen);
+  model.blue = static_cast<uint8_t>(quiz.panelBlue);
+  return model;
 }
 
-bool ReadQuestions(TextCursor* c, QuizData* quiz) {
-  char answer1[kTextSize];
-  char answer2[kTextSize] = "";
-  char questionText[kTextSize];
-  for (int i = 0; i < quiz->questionCount; ++i) {
-    if (!ReadFoldedField(c, answer1, sizeof(answer1))) return false;
-    if (quiz->answersPerQuestion == kSecondAnswerCount &&
-        !ReadFoldedField(c, answer2, sizeof(answer2))) {
-      return false;
-    }
-    if (!ReadField(c, questionText, sizeof(questionText))) return false;
-    AppendQuestion(quiz, answer1, answer2, questionText);
-  }
-  return true;
+void Fold(const std::string& plain, char (&folded)[kTextSize]) {
+  CopyText(folded, sizeof(folded), plain.c_str());
+  FoldAnswer(folded);
 }
 
-bool ReadExtraTexts(TextCursor* c, QuizData* quiz) {
-  const int fields = ExtraFieldCount(quiz->questionKind);
-  char dropped[kTextSize];
-  for (int k = 0; fields > 0 && k < quiz->questionCount; ++k) {
-    Question* q = QuestionAt(*quiz, k);
-    if (!ReadField(c, q->extraText, sizeof(q->extraText))) return false;
-    if (fields == 2 && !ReadField(c, dropped, sizeof(dropped))) return false;
-  }
-  return true;
+bool ApplyBuiltinText(const unsigned char* text, size_t size, QuizData* quiz) {
+  DecodedQuiz model = ModelOf(*quiz);
+  const QuizTextFault fault = ReadBuiltinText(text, size, &model);
+  CopyText(quiz->linkText, sizeof(quiz->linkText), model.link.c_str());
+  CopyText(quiz->footerText, sizeof(quiz->footerText), model.footer.c_str());
+  return fault == QuizTextFault::kNone;
 }
 
-bool ParseQuizBlock(TextCursor* c, QuizData* quiz) {
-  int displayByte, count, answers, kind, red, green, blue;
-  c->position = 1;
-  if (!ReadByte(c, &displayByte) || !ReadByte(c, &count) || !ReadByte(c, &answers)) return false;
+bool ApplyQuizText(const unsigned char* text, size_t size, QuizData* quiz) {
+  DecodedQuiz model = ModelOf(*quiz);
+  const QuizTextFault fault = ReadQuizText(text, size, &model);
   // The record holds 96 questions: a quiz of more is refused, not cut, since
   // its codes and extra texts could not be matched up with what is kept.
-  if (count > kMaxQuestions) return false;
-  quiz->displayMode = displayByte - 1;
-  quiz->questionCount = count;
-  quiz->answersPerQuestion = answers;
-  c->position = kQuizFirstField;
-  char* const headerFields[] = {quiz->title, quiz->author, quiz->subtitle, quiz->answerCaption1,
-                                quiz->answerCaption2};
-  for (char* field : headerFields) {
-    if (!ReadField(c, field, kTextSize)) return false;
+  if (model.questionCount > kMaxQuestions) return false;
+  quiz->displayMode = model.displayMode;
+  quiz->questionCount = model.questionCount;
+  quiz->answersPerQuestion = model.answersPerQuestion;
+  CopyText(quiz->title, sizeof(quiz->title), model.title.c_str());
+  CopyText(quiz->author, sizeof(quiz->author), model.author.c_str());
+  CopyText(quiz->subtitle, sizeof(quiz->subtitle), model.subtitle.c_str());
+  CopyText(quiz->answerCaption1, sizeof(quiz->answerCaption1), model.answerCaption1.c_str());
+  CopyText(quiz->answerCaption2, sizeof(quiz->answerCaption2), model.answerCaption2.c_str());
+  for (const DecodedQuestion& question : model.questions) {
+    char answer1[kTextSize];
+    char answer2[kTextSize];
+    Fold(question.answer1, answer1);
+    Fold(question.answer2, answer2);
+    Question* added = AppendQuestion(quiz, answer1, answer2, question.text.c_str());
+    CopyText(added->extraText, sizeof(added->extraText), question.extra.c_str());
   }
-  if (!ReadQuestions(c, quiz) || !ReadByte(c, &kind)) return false;
-  quiz->questionKind = kind;
-  if (!ReadExtraTexts(c, quiz)) return false;
-  if (!ReadByte(c, &red) || !ReadByte(c, &green) || !ReadByte(c, &blue)) return false;
-  quiz->panelRed = red;
-  quiz->panelGreen = green;
-  quiz->panelBlue = blue;
-  return true;
+  quiz->questionKind = model.kind;
+  quiz->panelRed = model.red;
+  quiz->panelGreen = model.green;
+  quiz->panelBlue = model.blue;
+  return fault == QuizTextFault::kNone;
 }
 
 // Lines missing at the end of the text read as empty, and a line longer than
 // its buffer is cut.
-bool ParseCodesBlock(TextCursor* c, QuizData* quiz) {
-  c->position = 0;
-  for (int i = 0; i < quiz->questionCount; ++i) {
-    char* line = quiz->codes[i];
-    size_t length = 0;
-    while (c->position < c->size && c->text[c->position] != kLineEnd) {
-      const unsigned char b = c->text[c->position++];
-      if (length + 1 < sizeof(quiz->codes[i])) line[length++] = static_cast<char>(b);
-    }
-    line[length] = '\0';
-    c->position += kLineBreakSize;
+bool ApplyCodesText(const unsigned char* text, size_t size, QuizData* quiz) {
+  DecodedQuiz model = ModelOf(*quiz);
+  ReadCodesText(text, size, &model);
+  for (size_t i = 0; i < model.codes.size() && i < std::size(quiz->codes); ++i) {
+    CopyText(quiz->codes[i], sizeof(quiz->codes[i]), model.codes[i].c_str());
   }
   return true;
 }
 
-// The parsers of the blocks, in load order.
-bool (*const kBlockParsers[kQuizBlockCount])(TextCursor*, QuizData*) = {
-    ParseBuiltinBlock, ParseQuizBlock, ParseCodesBlock};
+// The readers of the blocks, in load order.
+bool (*const kBlockReaders[kQuizBlockCount])(const unsigned char*, size_t, QuizData*) = {
+    ApplyBuiltinText, ApplyQuizText, ApplyCodesText};
 
 LoadOutcome Fail(QuizData* quiz, const char* message, const char* caption) {
   quiz->questionCount = 0;
@@ -148,18 +123,8 @@ LoadOutcome Fail(QuizData* quiz, const char* message, const char* caption) {
 
 }  // namespace
 
-bool ReadField(TextCursor* cursor, char* destination, size_t capacity) {
-  return CopyField(cursor, destination, capacity, [](unsigned char b) { return b; });
-}
-
-bool ReadFoldedField(TextCursor* cursor, char* destination, size_t capacity) {
-  return CopyField(cursor, destination, capacity,
-                   [](unsigned char b) { return FoldByte(UpcaseByte(b)); });
-}
-
 bool ParseBlockText(int block, const unsigned char* text, size_t size, QuizData* quiz) {
-  TextCursor cursor = {text, size, 0};
-  return kBlockParsers[block](&cursor, quiz);
+  return kBlockReaders[block](text, size, quiz);
 }
 
 LoadOutcome LoadQuiz(QuizData* quiz, const QuizBlocks& blocks) {
@@ -175,21 +140,4 @@ LoadOutcome LoadQuiz(QuizData* quiz, const QuizBlocks& blocks) {
     }
   }
   return {false, nullptr, nullptr};
-}
-
-int ExtraFieldCount(int kind) {
-  switch (kind) {
-    case 1:
-    case 2:
-    case 4:
-    case 7:
-    case 8:
-      return 1;
-    case 3:
-    case 6:
-    case 9:
-      return 2;
-    default:
-      return 0;
-  }
 }

@@ -1,9 +1,6 @@
 // The quiz loader: decodes the three stored blocks (the built-in block, the
-// quiz and the reward codes) and fills the quiz record from their text.
-//
-// The decoded text is a run of fields with nothing between them: a text field
-// is bytes ended by one "|" (no escape), a number field is one raw byte. The
-// reward codes are lines ended by CR LF.
+// quiz and the reward codes) and fills the quiz record from their text, read
+// by the quiz text reader (quiz/quiz_text.h), its answers folded.
 #pragma once
 
 #include <cstddef>
@@ -42,24 +39,3 @@ LoadOutcome LoadQuiz(QuizData* quiz, const QuizBlocks& blocks);
 // field without its "|", a number past the end, more than 96 questions); the
 // reward codes never do, their missing lines reading as empty.
 bool ParseBlockText(int block, const unsigned char* text, size_t size, QuizData* quiz);
-
-// A decoded block and the read position in it.
-struct TextCursor {
-  const unsigned char* text;
-  size_t size;
-  size_t position;
-};
-
-// Copies one "|"-ended field into destination (capacity bytes, terminator
-// included) and moves past the "|". A longer field is cut to fit and read to
-// its "|" all the same. Returns false when the text ends before the "|"; the
-// destination then holds what was read.
-bool ReadField(TextCursor* cursor, char* destination, size_t capacity);
-
-// The same, with every copied byte upper-cased and folded as FoldAnswer does.
-bool ReadFoldedField(TextCursor* cursor, char* destination, size_t capacity);
-
-// How many extra text fields each question stores after the kind byte: 1 for
-// kinds 1, 2, 4, 7 and 8; 2 for kinds 3, 6 and 9 (the second is not kept);
-// none for the others.
-int ExtraFieldCount(int kind);

@@ -18,8 +18,9 @@ constexpr char kUsage[] =
     "Reads QUIZ.toml with its pictures and media files and lists, with the\n"
     "question number and the field, every error (what 'build' refuses) and every\n"
     "warning: answers that can't get hints or are hard to type, answers shared by\n"
-    "two questions, missing codes, extra texts the kind won't show, oversized\n"
-    "pictures. Exit status 0 when there are no errors, 1 otherwise.\n";
+    "two questions, missing codes, fields the display and kind never show (not\n"
+    "stored) or need, oversized pictures. Exit status 0 when there are no errors,\n"
+    "1 otherwise.\n";
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include "quiz/block_decoder.h"
 #include "quiz/block_encoder.h"
 #include "quiz/builtin_block.h"
-#include "tools/quiz_text.h"
+#include "tools/quiz_source_text.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ bool StoreBlock(const char* what, const std::string& text, bool scramble, int* k
 }  // namespace
 
 bool BuildStoredQuiz(const QuizSource& source, StoredQuiz* stored, std::string* error) {
-  const QuizTexts texts = BuildQuizTexts(source);
+  const QuizTexts texts = WriteQuizTexts(DecodedQuizOf(source));
   // One key position runs through the three blocks in load order.
   int key_position = 0;
   StoredQuiz result;

@@ -8,9 +8,10 @@
 
 #include "media/png_decoder.h"
 #include "quiz/answer_fold.h"
-#include "quiz/quiz_loader.h"
+#include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
 #include "tools/media_format.h"
+#include "tools/quiz_files.h"
 #include "tools/quiz_unpack.h"
 
 namespace {
@@ -22,8 +23,6 @@ constexpr unsigned char kNoBreakSpace = 0xA0;
 constexpr uint32_t kPictureBox = 300;
 // A picture over twice the box on a side is shrunk for nothing but file size.
 constexpr uint32_t kLargePictureFactor = 2;
-constexpr int kDisplayText = 0;
-constexpr int kDisplayPictures = 1;
 
 uint32_t Big16(std::string_view b, size_t at) {
   return static_cast<uint32_t>(static_cast<unsigned char>(b[at]) << 8 |
@@ -141,29 +140,42 @@ void CheckCodes(const QuizSource& quiz, Findings* findings) {
   }
 }
 
-// Only the grids have reveal labels, and kinds 1, 6 and 9 keep theirs hidden.
-bool ShowsExtra(const QuizSource& quiz) {
-  const int k = quiz.kind;
-  return quiz.displayMode != kDisplayText && (k == 2 || k == 3 || k == 4 || k == 7 || k == 8);
+// Why the display and kind leave a field unused.
+std::string Unused(const QuizSource& quiz, const std::string& field) {
+  const DisplayModeTraits& display = DisplayTraitsOf(quiz.displayMode);
+  const std::string the = std::string("the \"") + display.name + "\" display";
+  if (field == "picture") return the + " shows no pictures";
+  if (field == "media") return the + " plays no media";
+  if (field == "extra2") return "the player never shows a second extra text";
+  if (field == "extra" && !display.grid) return the + " has no reveal labels";
+  return "kind " + std::to_string(quiz.kind) + " never shows it in " + the;
 }
 
-void CheckExtras(const QuizSource& quiz, Findings* findings) {
-  const bool stored = ExtraFieldCount(quiz.kind) > 0;
-  const bool shown = ShowsExtra(quiz);
-  const std::string kind = "kind " + std::to_string(quiz.kind);
+// One field of one question against what the display and kind make of it.
+void CheckField(const QuizSource& quiz, int number, const char* field, const std::string& value,
+                FieldUse use, Findings* findings) {
+  if (use == FieldUse::kUnused && !value.empty()) {
+    findings->Add(false, number, field, Unused(quiz, field) + "; it is not stored");
+  } else if (use == FieldUse::kNeeded && value.empty()) {
+    const std::string why = std::string(field) == "picture"
+                                ? "the question shows an empty box"
+                                : "kind " + std::to_string(quiz.kind) + " shows it";
+    findings->Add(false, number, field, "missing: " + why);
+  }
+}
+
+void CheckFields(const QuizSource& quiz, Findings* findings) {
+  const int display = quiz.displayMode;
+  const int kind = quiz.kind;
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
-    const int number = static_cast<int>(i) + 1;
-    const QuestionSource& question = quiz.questions[i];
-    if (stored && !shown && !question.extra.empty()) {
-      findings->Add(false, number, "extra",
-                    quiz.displayMode == kDisplayText ? "a \"text\" display never shows it"
-                                                     : kind + " never shows it");
-    } else if (shown && question.extra.empty()) {
-      findings->Add(false, number, "extra", "is empty: " + kind + " shows it");
-    }
-    if (!question.extra2.empty()) {
-      findings->Add(false, number, "extra2", "is stored but the player never shows it");
-    }
+    const int n = static_cast<int>(i) + 1;
+    const QuestionSource& q = quiz.questions[i];
+    CheckField(quiz, n, "extra", q.extra, ExtraTextUse(display, kind), findings);
+    CheckField(quiz, n, "extra2", q.extra2, SecondExtraTextUse(display, kind), findings);
+    CheckField(quiz, n, "picture", q.picture, PictureUse(display), findings);
+    CheckField(quiz, n, "answer_picture", q.answerPicture, AnswerPictureUse(display, kind),
+               findings);
+    CheckField(quiz, n, "media", q.media, MediaUse(display), findings);
   }
 }
 
@@ -187,25 +199,18 @@ void CheckPicture(const std::string& path, int number, const char* field,
   }
 }
 
+// The files that are stored: those the display and kind show.
 void CheckFiles(const QuizSource& quiz, const QuizFileReader& read_file, Findings* findings) {
-  for (size_t i = 0; i < quiz.questions.size(); ++i) {
-    const int number = static_cast<int>(i) + 1;
-    const QuestionSource& question = quiz.questions[i];
-    if (quiz.displayMode == kDisplayPictures && question.picture.empty()) {
-      findings->Add(false, number, "picture", "missing: the question shows an empty box");
-    }
-    if (!question.picture.empty()) {
-      CheckPicture(question.picture, number, "picture", read_file, findings);
-    }
-    if (!question.answerPicture.empty()) {
-      CheckPicture(question.answerPicture, number, "answer_picture", read_file, findings);
+  for (const QuizFile& file : ListQuizFiles(quiz)) {
+    if (file.picture) {
+      CheckPicture(file.path, file.question, file.field, read_file, findings);
+      continue;
     }
     std::string bytes;
-    if (question.media.empty()) continue;
-    if (!read_file(question.media, &bytes)) {
-      findings->Add(true, number, "media", question.media + " cannot be read");
+    if (!read_file(file.path, &bytes)) {
+      findings->Add(true, file.question, file.field, file.path + " cannot be read");
     } else if (const std::string warning = MediaNameWarning(bytes); !warning.empty()) {
-      findings->Add(false, number, "media", question.media + ": " + warning);
+      findings->Add(false, file.question, file.field, file.path + ": " + warning);
     }
   }
 }
@@ -256,7 +261,7 @@ std::vector<QuizFinding> CheckQuiz(const QuizSource& quiz, std::string_view file
   CheckFiles(quiz, read_file, &findings);
   CheckAnswers(quiz, &findings);
   CheckCodes(quiz, &findings);
-  CheckExtras(quiz, &findings);
+  CheckFields(quiz, &findings);
   return out;
 }
 

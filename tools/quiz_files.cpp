@@ -1,22 +1,26 @@
 #include "tools/quiz_files.h"
 
 #include "media/nibble_swap.h"
+#include "quiz/quiz_kinds.h"
 #include "tools/media_format.h"
 #include "tools/quiz_unpack.h"
 
 std::vector<QuizFile> ListQuizFiles(const QuizSource& quiz) {
+  const bool pictures = PictureUse(quiz.displayMode) != FieldUse::kUnused;
+  const bool answer_pictures = AnswerPictureUse(quiz.displayMode, quiz.kind) != FieldUse::kUnused;
+  const bool media = MediaUse(quiz.displayMode) != FieldUse::kUnused;
   std::vector<QuizFile> files;
   for (size_t i = 0; i < quiz.questions.size(); ++i) {
     const int n = static_cast<int>(i) + 1;
     const QuestionSource& question = quiz.questions[i];
-    if (!question.picture.empty()) {
+    if (pictures && !question.picture.empty()) {
       files.push_back({n, "picture", question.picture, kPictureIdBase + n, true});
     }
-    if (!question.answerPicture.empty()) {
+    if (answer_pictures && !question.answerPicture.empty()) {
       files.push_back(
           {n, "answer_picture", question.answerPicture, kAnswerPictureIdBase + n, true});
     }
-    if (!question.media.empty()) {
+    if (media && !question.media.empty()) {
       files.push_back({n, "media", question.media, kPictureIdBase + n, false});
     }
   }

@@ -32,7 +32,8 @@ struct StoredQuizFile {
   std::string warning;  // a media file the player would save under another format's name
 };
 
-// Every file the quiz names, in question order: picture, answer picture, media.
+// Every file the quiz names where its display and kind show it, in question
+// order: picture, answer picture, media.
 std::vector<QuizFile> ListQuizFiles(const QuizSource& quiz);
 
 // Reads a file and gives its stored form. False, with the reason in *error

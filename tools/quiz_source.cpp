@@ -28,7 +28,7 @@ TOML_IMPL_NAMESPACE_END;
 #include <toml++/toml.h>
 
 #include "quiz/quiz_data.h"
-#include "quiz/quiz_loader.h"
+#include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
 
 namespace {
@@ -36,13 +36,8 @@ namespace {
 constexpr size_t kMaxFieldLength = kTextSize - 1;
 constexpr size_t kMaxLinkLength = kLinkTextSize - 1;
 constexpr size_t kMaxFooterLength = kFooterTextSize - 1;
-constexpr int kMaxKind = 9;
+constexpr int kMaxKind = kKindCount - 1;
 constexpr int kMaxColourComponent = 255;
-constexpr int kDisplayText = 0;
-constexpr int kDisplayPictures = 1;
-
-const char* const kDisplayNames[] = {"text", "pictures", "audio", "video"};
-constexpr int kDisplayCount = sizeof(kDisplayNames) / sizeof(kDisplayNames[0]);
 
 const char* const kTopLevelKeys[] = {
     "title",           "author", "subtitle", "display", "kind",  "answers_per_question",
@@ -178,14 +173,16 @@ void ReadDisplay(const Context& context, const toml::table& table, int* display)
   const toml::node* node = table.get("display");
   if (!node) return;
   const toml::value<std::string>* value = node->as_string();
-  for (int mode = 0; value && mode < kDisplayCount; ++mode) {
-    if (value->get() == kDisplayNames[mode]) {
-      *display = mode;
-      return;
-    }
+  const int mode = value ? DisplayModeNamed(value->get().c_str()) : -1;
+  if (mode >= 0) {
+    *display = mode;
+    return;
   }
-  Report(context, node, {0, "display"},
-         "must be one of \"text\", \"pictures\", \"audio\", \"video\"");
+  std::string names;
+  for (int m = 0; m < kDisplayModeCount; ++m) {
+    names += std::string(m ? ", \"" : "\"") + DisplayTraitsOf(m).name + "\"";
+  }
+  Report(context, node, {0, "display"}, "must be one of " + names);
 }
 
 void ReadCaptions(const Context& context, const toml::table& table, QuizSource* quiz) {
@@ -233,14 +230,6 @@ void ReadScramble(const Context& context, const toml::table& table, QuizSource* 
   }
 }
 
-// Kind 1 stores its extra text but never shows it, so it may be left out there.
-bool KindShowsExtra(int kind) {
-  return ExtraFieldCount(kind) > 0 && kind != 1;
-}
-bool KindShowsAnswerPicture(int kind) {
-  return kind == 1 || kind == 3 || kind == 4 || kind == 6 || kind == 8;
-}
-
 void ReadAnswers(const Context& context, const toml::table& table, int number, int per_question,
                  QuestionSource* question) {
   const char* wanted = per_question == 1 ? "answer" : "answers";
@@ -268,35 +257,15 @@ void ReadAnswers(const Context& context, const toml::table& table, int number, i
   ConvertText(context, *array->get(1), {number, "answers[2]"}, kAnswerRule, &question->answer2);
 }
 
-void ReadExtras(const Context& context, const toml::table& table, int number, int kind,
-                QuestionSource* question) {
-  const toml::node* extra = table.get("extra");
-  const toml::node* extra2 = table.get("extra2");
-  if (extra && ExtraFieldCount(kind) < 1) {
-    Report(context, extra, {number, "extra"}, "is not used by kind " + std::to_string(kind));
-  } else if (extra) {
-    ConvertText(context, *extra, {number, "extra"}, kFieldRule, &question->extra);
-  } else if (KindShowsExtra(kind)) {
-    Report(context, &table, {number, "extra"},
-           "missing: kind " + std::to_string(kind) + " shows it when the question is solved");
-  }
-  if (extra2 && ExtraFieldCount(kind) < 2) {
-    Report(context, extra2, {number, "extra2"}, "is not used by kind " + std::to_string(kind));
-  } else if (extra2) {
-    ConvertText(context, *extra2, {number, "extra2"}, kFieldRule, &question->extra2);
-  }
-}
-
-// A media path: a non-empty string, and only where the display shows it.
+// Read wherever they are: what the display and kind make of them is the
+// check's to say (tools/quiz_check.h), and what they never show is not stored.
 void ReadPath(const Context& context, const toml::table& table, int number, const char* key,
-              bool shown, const std::string& why_not, std::string* out) {
+              std::string* out) {
   const toml::node* node = table.get(key);
   if (!node) return;
   const toml::value<std::string>* value = node->as_string();
   if (!value || value->get().empty()) {
     Report(context, node, {number, key}, "must be a file path");
-  } else if (!shown) {
-    Report(context, node, {number, key}, "is never shown: " + why_not);
   } else {
     *out = value->get();
   }
@@ -307,20 +276,15 @@ void ReadQuestion(const Context& context, const toml::table& table, int number,
   ReportUnknownKeys(context, table, number, kQuestionKeys, std::size(kQuestionKeys));
   if (const toml::node* text = table.get("text")) {
     ConvertText(context, *text, {number, "text"}, kFieldRule, &question->text);
-  } else if (quiz.displayMode == kDisplayText) {
+  } else if (quiz.displayMode == kTextList) {
     Report(context, &table, {number, "text"}, "missing: a text list shows it as the question");
   }
   ReadAnswers(context, table, number, quiz.answersPerQuestion, question);
-  ReadExtras(context, table, number, quiz.kind, question);
-  const bool pictures = quiz.displayMode == kDisplayPictures;
-  const bool media = quiz.displayMode > kDisplayPictures;
-  ReadPath(context, table, number, "picture", pictures, "the display is not \"pictures\"",
-           &question->picture);
-  ReadPath(context, table, number, "answer_picture", pictures && KindShowsAnswerPicture(quiz.kind),
-           "only kinds 1, 3, 4, 6 and 8 of a \"pictures\" display show it",
-           &question->answerPicture);
-  ReadPath(context, table, number, "media", media, "the display is not \"audio\" or \"video\"",
-           &question->media);
+  ReadOptionalText(context, table, number, "extra", kFieldRule, &question->extra);
+  ReadOptionalText(context, table, number, "extra2", kFieldRule, &question->extra2);
+  ReadPath(context, table, number, "picture", &question->picture);
+  ReadPath(context, table, number, "answer_picture", &question->answerPicture);
+  ReadPath(context, table, number, "media", &question->media);
 }
 
 void ReadQuestions(const Context& context, const toml::table& root, QuizSource* quiz) {
@@ -385,7 +349,7 @@ void ReadQuiz(const Context& context, const toml::table& root, QuizSource* quiz)
   ReadDisplay(context, root, &quiz->displayMode);
   ReadInteger(context, root, "kind", 0, kMaxKind, &quiz->kind);
   ReadInteger(context, root, "answers_per_question", 1, 2, &quiz->answersPerQuestion);
-  if (quiz->displayMode == kDisplayText && quiz->answersPerQuestion == 2) {
+  if (quiz->displayMode == kTextList && quiz->answersPerQuestion == 2) {
     // A text list has one answer field per question: second answers could never be typed.
     Report(context, root.get("answers_per_question"), {0, "answers_per_question"},
            "a \"text\" display has one answer field per question; use 1 or a grid display");

@@ -2,12 +2,11 @@
 
 #include <cstdio>
 
-#include "quiz/quiz_loader.h"
+#include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
 
 namespace {
 
-const char* const kDisplayNames[] = {"text", "pictures", "audio", "video"};
 constexpr int kTypeableFirst = 0x20;
 constexpr int kDelete = 0x7F;
 
@@ -60,7 +59,7 @@ std::string FormatQuizToml(const QuizSource& quiz) {
   Line(&out, "title", Text(quiz.title));
   OptionalText(&out, "author", quiz.author);
   OptionalText(&out, "subtitle", quiz.subtitle);
-  Line(&out, "display", Quote(kDisplayNames[quiz.displayMode]));
+  Line(&out, "display", Quote(DisplayTraitsOf(quiz.displayMode).name));
   Line(&out, "kind", std::to_string(quiz.kind));
   Line(&out, "answers_per_question", std::to_string(quiz.answersPerQuestion));
   if (!quiz.answerCaption1.empty() || !quiz.answerCaption2.empty()) {
@@ -78,7 +77,7 @@ std::string FormatQuizToml(const QuizSource& quiz) {
   }
   Line(&out, "codes", codes + "]");
   if (quiz.scramble) Line(&out, "scramble", "true");
-  const int extras = ExtraFieldCount(quiz.kind);
+  const int extras = KindTraitsOf(quiz.kind).extraFields;
   for (const QuestionSource& question : quiz.questions) {
     out += "\n[[question]]\n";
     Line(&out, "text", Text(question.text));

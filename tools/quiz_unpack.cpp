@@ -8,23 +8,18 @@
 #include "quiz/block_decoder.h"
 #include "quiz/builtin_block.h"
 #include "quiz/quiz_data.h"
-#include "quiz/quiz_loader.h"
+#include "quiz/quiz_kinds.h"
+#include "quiz/quiz_text.h"
 #include "tools/media_format.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
 #include "tools/quiz_files.h"
+#include "tools/quiz_source_text.h"
 
 namespace {
 
 constexpr uint16_t kQuizResourceId = 104;
 constexpr uint16_t kCodesResourceId = 105;
-constexpr int kMaxKind = 9;
-constexpr int kMaxDisplayMode = 3;
-constexpr int kDisplayText = 0;
-constexpr int kDisplayPictures = 1;
-constexpr size_t kBuiltinFirstField = 2;
-constexpr size_t kQuizFirstField = 4;
-constexpr char kLineEnd[] = "\r\n";
 
 struct DecodedBlock {
   std::vector<unsigned char> text;
@@ -44,33 +39,12 @@ bool DecodeBlock(std::string_view stored, const char* name, int* key_position, D
   return false;
 }
 
-bool Field(TextCursor* cursor, size_t capacity, std::string* out) {
-  std::vector<char> buffer(capacity);
-  if (!ReadField(cursor, buffer.data(), capacity)) return false;
-  *out = buffer.data();
-  return true;
-}
-
-bool Byte(TextCursor* cursor, int* value) {
-  if (cursor->position >= cursor->size) return false;
-  *value = cursor->text[cursor->position++];
-  return true;
-}
-
-TextCursor Cursor(const DecodedBlock& block, size_t position) {
-  return TextCursor{block.text.data(), block.text.size(), position};
-}
-
-bool ParseBuiltin(const DecodedBlock& block, QuizSource* quiz) {
-  TextCursor cursor = Cursor(block, kBuiltinFirstField);
-  return Field(&cursor, kLinkTextSize, &quiz->link) &&
-         Field(&cursor, kFooterTextSize, &quiz->footer);
-}
-
 // Checks what the loader would take but quiz.toml cannot say.
-bool CheckSettings(int display_byte, int count, int answers, std::string* error) {
-  const int display = display_byte - 1;
-  if (display < 0 || display > kMaxDisplayMode) {
+bool CheckSettings(const DecodedQuiz& quiz, std::string* error) {
+  const int display = quiz.displayMode;
+  const int count = quiz.questionCount;
+  const int answers = quiz.answersPerQuestion;
+  if (display < 0 || display >= kDisplayModeCount) {
     *error = "display mode " + std::to_string(display) + " is out of range (0 to 3)";
   } else if (count > kMaxQuestions) {
     *error =
@@ -79,7 +53,7 @@ bool CheckSettings(int display_byte, int count, int answers, std::string* error)
     *error = "the quiz has no questions";
   } else if (answers != 1 && answers != 2) {
     *error = std::to_string(answers) + " answers per question (1 or 2 expected)";
-  } else if (display == kDisplayText && answers == 2) {
+  } else if (display == kTextList && answers == 2) {
     *error = "a text list with two answers per question";
   } else {
     return true;
@@ -87,63 +61,27 @@ bool CheckSettings(int display_byte, int count, int answers, std::string* error)
   return false;
 }
 
-bool ParseQuiz(const DecodedBlock& block, QuizSource* quiz, std::string* error) {
-  TextCursor cursor = Cursor(block, 0);
-  int unused = 0, display = 0, count = 0, answers = 0;
-  if (!Byte(&cursor, &unused) || !Byte(&cursor, &display) || !Byte(&cursor, &count) ||
-      !Byte(&cursor, &answers)) {
+bool ReadQuiz(const DecodedBlock& block, DecodedQuiz* quiz, std::string* error) {
+  const QuizTextFault fault = ReadQuizText(block.text.data(), block.text.size(), quiz);
+  if (fault == QuizTextFault::kSettingsCut) {
     *error = "resource PATCH 104 ends before its settings";
     return false;
   }
-  if (!CheckSettings(display, count, answers, error)) return false;
-  quiz->displayMode = display - 1;
-  quiz->answersPerQuestion = answers;
-  quiz->questions.resize(count);
-  const std::string truncated = "resource PATCH 104 ends inside a field";
-  for (std::string* text : {&quiz->title, &quiz->author, &quiz->subtitle, &quiz->answerCaption1,
-                            &quiz->answerCaption2}) {
-    if (!Field(&cursor, kTextSize, text)) return *error = truncated, false;
-  }
-  for (QuestionSource& question : quiz->questions) {
-    if (!Field(&cursor, kTextSize, &question.answer1) ||
-        (answers == 2 && !Field(&cursor, kTextSize, &question.answer2)) ||
-        !Field(&cursor, kTextSize, &question.text)) {
-      return *error = truncated, false;
-    }
-  }
-  if (!Byte(&cursor, &quiz->kind)) return *error = truncated, false;
-  if (quiz->kind > kMaxKind) {
+  if (!CheckSettings(*quiz, error)) return false;
+  // A kind is only read past 0 when the text reaches it.
+  if (quiz->kind >= kKindCount) {
     *error = "kind " + std::to_string(quiz->kind) + " is over 9";
     return false;
   }
-  const int extras = ExtraFieldCount(quiz->kind);
-  for (QuestionSource& question : quiz->questions) {
-    if ((extras >= 1 && !Field(&cursor, kTextSize, &question.extra)) ||
-        (extras >= 2 && !Field(&cursor, kTextSize, &question.extra2))) {
-      return *error = truncated, false;
-    }
+  if (fault == QuizTextFault::kFieldCut) {
+    *error = "resource PATCH 104 ends inside a field";
+    return false;
   }
-  int red = 0, green = 0, blue = 0;
-  if (!Byte(&cursor, &red) || !Byte(&cursor, &green) || !Byte(&cursor, &blue)) {
+  if (fault == QuizTextFault::kColourCut) {
     *error = "resource PATCH 104 ends before the panel colour";
     return false;
   }
-  quiz->red = static_cast<uint8_t>(red);
-  quiz->green = static_cast<uint8_t>(green);
-  quiz->blue = static_cast<uint8_t>(blue);
   return true;
-}
-
-// One line per question; lines missing at the end read as empty, as the player shows them.
-void ParseCodes(const DecodedBlock& block, QuizSource* quiz) {
-  const std::string text(block.text.begin(), block.text.end());
-  size_t at = 0;
-  for (size_t i = 0; i < quiz->questions.size(); ++i) {
-    const size_t end = std::min(text.find('\r', at), text.size());
-    quiz->codes.push_back(
-        text.substr(std::min(at, text.size()), end > at ? end - at : 0).substr(0, kTextSize - 1));
-    at = end + std::string(kLineEnd).size();
-  }
 }
 
 std::string Lower(std::string text) {
@@ -200,10 +138,10 @@ void TakeFiles(const std::vector<PeResource>& resources, UnpackedQuiz* quiz) {
   for (size_t i = 0; i < source.questions.size(); ++i) {
     const int n = static_cast<int>(i) + 1;
     QuestionSource& question = source.questions[i];
-    if (source.displayMode == kDisplayPictures) {
+    if (DisplayTraitsOf(source.displayMode).pictures) {
       question.picture = TakePicture(resources, kPictureIdBase + n, "picture", n, quiz);
       question.answerPicture = TakePicture(resources, kAnswerPictureIdBase + n, "answer", n, quiz);
-    } else if (source.displayMode > kDisplayPictures) {
+    } else if (DisplayTraitsOf(source.displayMode).media) {
       question.media = TakeMedia(resources, kPictureIdBase + n, n, quiz);
     }
   }
@@ -260,12 +198,15 @@ bool UnpackQuiz(std::string_view exe, UnpackedQuiz* quiz, std::string* error) {
       !DecodeBlock(codes_block, "resource PATCH 105", &key_position, &blocks[2], error)) {
     return false;
   }
-  if (!ParseBuiltin(blocks[0], &result.source)) {
+  DecodedQuiz decoded;
+  if (ReadBuiltinText(blocks[0].text.data(), blocks[0].text.size(), &decoded) !=
+      QuizTextFault::kNone) {
     *error = "the built-in block ends inside a field";
     return false;
   }
-  if (!ParseQuiz(blocks[1], &result.source, error)) return false;
-  ParseCodes(blocks[2], &result.source);
+  if (!ReadQuiz(blocks[1], &decoded, error)) return false;
+  ReadCodesText(blocks[2].text.data(), blocks[2].text.size(), &decoded);
+  result.source = QuizSourceOf(decoded);
   result.source.scramble = blocks[0].scrambled || blocks[1].scrambled || blocks[2].scrambled;
   TakeFiles(resources, &result);
   *quiz = std::move(result);

@@ -10,6 +10,7 @@
 #include "quiz/answer_fold.h"
 #include "quiz/block_encoder.h"
 #include "quiz/quiz_model.h"
+#include "quiz/quiz_text.h"
 
 namespace {
 
@@ -298,14 +299,16 @@ TEST(ReadField, CutsAFieldToItsBufferAndStopsAtTheTextEnd) {
   EXPECT_EQ(cursor.position, source.size());
 }
 
-TEST(ReadFoldedField, UpcasesThenFolds) {
-  const std::string source = "Abc|\xE9|";
-  TextCursor cursor = {reinterpret_cast<const unsigned char*>(source.data()), source.size(), 0};
-  char field[kTextSize];
-  ASSERT_TRUE(ReadFoldedField(&cursor, field, sizeof(field)));
-  EXPECT_STREQ(field, "\x14\x24\x34");
-  ASSERT_TRUE(ReadFoldedField(&cursor, field, sizeof(field)));
-  EXPECT_STREQ(field, "\x8C");  // é is stored as É is
+TEST(LoadQuiz, AcceptedAnswersAreUpcasedThenFolded) {
+  const std::string text = std::string("\x00\x02\x02\x01", 4) + "T|||||Abc|Q1|\xE9|Q2|" +
+                           std::string("\x00\x01\x02\x03", 4);
+  QuizData quiz;
+  InitQuizData(&quiz);
+  ASSERT_TRUE(
+      ParseBlockText(1, reinterpret_cast<const unsigned char*>(text.data()), text.size(), &quiz));
+  EXPECT_STREQ(QuestionAt(quiz, 0)->answer1, "\x14\x24\x34");
+  EXPECT_STREQ(QuestionAt(quiz, 1)->answer1, "\x8C");  // é is stored as É is
+  DestroyQuizData(&quiz);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "quiz/block_encoder.h"
 #include "quiz/quiz_loader.h"
+#include "quiz/quiz_text.h"
 
 struct StoredQuestion {
   std::string answer1;  // plain, as typed
@@ -26,21 +27,29 @@ struct StoredQuizSpec {
   std::vector<std::string> codes;  // one line each
 };
 
-// The decoded text of block 104.
-inline std::string StoredQuizText(const StoredQuizSpec& spec) {
-  std::string text = std::string(1, '\0') + char(spec.displayByte) + char(spec.questions.size()) +
-                     char(spec.boxes) + spec.title + "|Auteur|Sous-titre|" + spec.captions[0] +
-                     "|" + spec.captions[1] + "|";
+// The decoded texts, written by the quiz text writer.
+inline QuizTexts StoredQuizTexts(const StoredQuizSpec& spec) {
+  DecodedQuiz quiz;
+  quiz.link = "http://quiz.test";
+  quiz.footer = "Coin du test";
+  quiz.displayMode = spec.displayByte - 1;
+  quiz.questionCount = static_cast<int>(spec.questions.size());
+  quiz.answersPerQuestion = spec.boxes;
+  quiz.title = spec.title;
+  quiz.author = "Auteur";
+  quiz.subtitle = "Sous-titre";
+  quiz.answerCaption1 = spec.captions[0];
+  quiz.answerCaption2 = spec.captions[1];
   for (const StoredQuestion& question : spec.questions) {
-    text += question.answer1 + "|";
-    if (spec.boxes == 2) text += question.answer2 + "|";
-    text += question.text + "|";
+    quiz.questions.push_back(
+        {question.answer1, question.answer2, question.text, question.extra, question.extra});
   }
-  text += char(spec.kind);
-  for (const StoredQuestion& question : spec.questions) {
-    for (int field = 0; field < ExtraFieldCount(spec.kind); ++field) text += question.extra + "|";
-  }
-  return text + "\x5A\x5F\x96";
+  quiz.kind = spec.kind;
+  quiz.red = 0x5A;
+  quiz.green = 0x5F;
+  quiz.blue = 0x96;
+  quiz.codes = spec.codes;
+  return WriteQuizTexts(quiz);
 }
 
 // The three blocks as stored; they must outlive the QuizBlocks view.
@@ -68,11 +77,9 @@ inline bool EncodeQuizTexts(const std::string (&texts)[kQuizBlockCount], Encoded
 }
 
 inline bool EncodeStoredQuiz(const StoredQuizSpec& spec, EncodedQuiz* encoded, std::string* error) {
-  std::string codes;
-  for (const std::string& line : spec.codes) codes += line + "\r\n";
+  const QuizTexts written = StoredQuizTexts(spec);
   // The encoder takes no empty text: a quiz without codes stores one empty line.
-  if (codes.empty()) codes = "\r\n";
-  const std::string texts[kQuizBlockCount] = {
-      std::string("\x01\x02", 2) + "http://quiz.test|Coin du test|", StoredQuizText(spec), codes};
+  const std::string texts[kQuizBlockCount] = {written.builtin, written.quiz,
+                                              written.codes.empty() ? "\r\n" : written.codes};
   return EncodeQuizTexts(texts, encoded, error);
 }

@@ -58,6 +58,8 @@ expect 1 "not a Windows executable" pack unpack "$work/text.exe" -o "$work/dir"
 for dir in "$@"; do
   name=$(basename "$dir")
   expect 0 "0 errors" pack check "$dir/quiz.toml"
+  ! grep -qE "field '(extra|extra2|picture|answer_picture|media)': warning" "$work/out" ||
+    fail "$name: check warns about its fields: $(cat "$work/out")"
   expect 0 "questions," pack build "$dir/quiz.toml" -o "$work/$name.exe"
   head -c 4000 "$work/$name.exe" >"$work/cut.exe"
   expect 1 "cut.exe:" pack unpack "$work/cut.exe" -o "$work/dir"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "quiz/block_encoder.h"
+#include "quiz/quiz_text.h"
 #include "tests/tools/pe_test_image.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
@@ -37,7 +38,7 @@ QuizSource PictureQuiz() {
   quiz.footer = "Pied de page";
   quiz.scramble = true;
   quiz.questions = {
-      {"Bleu, blanc, rouge", "France", "Paris", "Tricolore", "second", "flag1.png", "ans1.gif", ""},
+      {"Bleu, blanc, rouge", "France", "Paris", "Tricolore", "", "flag1.png", "ans1.gif", ""},
       {"Vert, blanc, rouge\nsur deux lignes", "Italie", "Rome", "", "", "flag2.gif", "", ""},
   };
   quiz.codes = {"", "CODE \xC9T\xC9"};
@@ -171,12 +172,14 @@ std::string ExeWithQuizText(const std::string& text) {
 }
 
 std::string QuizText(int display_byte, int count, int answers, int kind) {
-  std::string text = {'\0', static_cast<char>(display_byte), static_cast<char>(count),
-                      static_cast<char>(answers)};
-  text += "T|A|S|||";
-  for (int i = 0; i < count; ++i) text += answers == 2 ? "a|b|q|" : "a|q|";
-  text.push_back(static_cast<char>(kind));
-  return text + "\x01\x02\x03";
+  DecodedQuiz quiz;
+  quiz.displayMode = display_byte - 1;
+  quiz.questionCount = count;
+  quiz.answersPerQuestion = answers;
+  quiz.title = "T";
+  quiz.questions.assign(count, {"a", "b", "q", "", ""});
+  quiz.kind = kind;
+  return WriteQuizTexts(quiz).quiz;
 }
 
 TEST(Unpack, MediaFilesAreNamedByWhatTheyHold) {
@@ -367,9 +370,8 @@ TEST(Check, PicturesAndExtraTexts) {
       "E q.toml: question 2, field 'picture': huge.png is 36864 x 100 pixels, over what",
       "E q.toml: question 1, field 'answer_picture': ans1.gif is not a PNG, JPEG, GIF or BMP",
       "W q.toml: question 3, field 'picture': warning: missing",
-      "W q.toml: question 1, field 'extra2': warning: is stored but the player never shows it",
-      "W q.toml: question 2, field 'extra': warning: is empty: kind 3 shows it",
-      "W q.toml: question 3, field 'extra': warning: is empty: kind 3 shows it",
+      "W q.toml: question 2, field 'extra': warning: missing: kind 3 shows it",
+      "W q.toml: question 3, field 'extra': warning: missing: kind 3 shows it",
   };
   for (const char* part : expected) EXPECT_TRUE(Has(texts, part)) << part;
   EXPECT_EQ(texts.size(), std::size(expected));
@@ -392,10 +394,10 @@ TEST(Check, ExtraTextsTheKindNeverShows) {
     int kind;
     const char* warning;
   } cases[] = {
-      {1, 1, "kind 1 never shows it"},
-      {1, 6, "kind 6 never shows it"},
-      {2, 9, "kind 9 never shows it"},
-      {0, 2, "a \"text\" display never shows it"},
+      {1, 1, "kind 1 never shows it in the \"pictures\" display; it is not stored"},
+      {1, 6, nullptr},  // "Cacher" shows a solved question's hidden reveal label again
+      {2, 9, "kind 9 never shows it in the \"audio\" display"},
+      {0, 2, "the \"text\" display has no reveal labels"},
       {1, 2, nullptr},
   };
   for (const auto& c : cases) {

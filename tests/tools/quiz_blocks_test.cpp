@@ -11,6 +11,7 @@
 
 #include "quiz/answer_fold.h"
 #include "quiz/builtin_block.h"
+#include "quiz/quiz_kinds.h"
 #include "quiz/quiz_loader.h"
 #include "quiz/quiz_model.h"
 #include "tools/commands.h"
@@ -87,8 +88,9 @@ TEST(QuizBlocks, LoadBackAsWrittenInEveryForm) {
     for (const int kind : {0, 1, 3, 5, 7}) {
       QuizSource quiz = SmallQuiz();
       quiz.scramble = scramble;
+      quiz.displayMode = kPictureGrid;  // where kinds 3 and 7 show their extra texts
       quiz.kind = kind;
-      if (ExtraFieldCount(kind) == 0) {
+      if (ExtraTextUse(kPictureGrid, kind) == FieldUse::kUnused) {
         for (QuestionSource& question : quiz.questions) question.extra.clear();
       }
       StoredQuiz stored;
@@ -141,6 +143,7 @@ TEST(QuizBlocks, RefusesWhatTheBlocksCannotHold) {
   unshared.footer = varied.substr(kLinkTextSize - 1);
 
   QuizSource crowded = SmallQuiz();
+  crowded.displayMode = kPictureGrid;
   crowded.kind = 3;
   crowded.questions.assign(
       kMaxQuestions, {std::string(kTextSize - 1, 'q'), "A", "", std::string(kTextSize - 1, 'e'),

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/quiz_text.h"
+#include "tools/quiz_source_text.h"
 
 namespace {
 
@@ -122,15 +122,8 @@ std::vector<BadInput> BadInputs() {
        "field 'answers_per_question': a \"text\" display has one answer field per question"},
       {"text missing in a text list", kTitle + std::string("[[question]]\nanswer = \"A\"\n"),
        "question 1, field 'text': missing"},
-      {"extra the kind does not use",
-       kTitle + std::string("[[question]]\ntext = \"Q\"\nanswer = \"A\"\nextra = \"E\"\n"),
-       "question 1, field 'extra': is not used by kind 0"},
-      {"extra missing for kind 2", "title = \"T\"\nkind = 2\n" + Questions(1),
-       "question 1, field 'extra': missing"},
-      {"second extra the kind does not use",
-       "title = \"T\"\nkind = 2\n[[question]]\ntext = \"Q\"\nanswer = \"A\"\nextra = \"E\"\n"
-       "extra2 = \"F\"\n",
-       "question 1, field 'extra2': is not used by kind 2"},
+      {"empty picture path", kTitle + std::string(kQuestion) + "picture = \"\"\n",
+       "question 1, field 'picture': must be a file path"},
       {"more codes than questions", "title = \"T\"\ncodes = [\"a\", \"b\"]\n" + Questions(1),
        "field 'codes': 2 codes for 1 questions"},
       {"misspelt field", "title = \"T\"\ntitel = \"U\"\n" + Questions(1),
@@ -141,8 +134,6 @@ std::vector<BadInput> BadInputs() {
        "field 'colour': must be an array of three integers"},
       {"colour of two", "title = \"T\"\ncolour = [1, 2]\n" + Questions(1),
        "field 'colour': must be an array of three integers"},
-      {"picture in a text list", kTitle + std::string(kQuestion) + "picture = \"a.png\"\n",
-       "question 1, field 'picture': is never shown"},
       {"missing title", Questions(1), "field 'title': missing"},
   };
 }
@@ -253,7 +244,7 @@ TEST(QuizText, BuildsTheStoredLayout) {
   quiz.footer = "pied";
   quiz.questions.push_back({"Capitale de la France ?", "PARIS", "", "", "", "", "", ""});
   quiz.codes = {"C1"};
-  const QuizTexts texts = BuildQuizTexts(quiz);
+  const QuizTexts texts = WriteQuizTexts(DecodedQuizOf(quiz));
   EXPECT_EQ(texts.builtin, std::string("\0\0https://a.fr|pied|", 20));
   EXPECT_EQ(texts.quiz, std::string("\x00\x01\x01\x01"
                                     "Capitales|Moi|Europe|||PARIS|Capitale de la France ?|"
@@ -262,7 +253,9 @@ TEST(QuizText, BuildsTheStoredLayout) {
   EXPECT_EQ(texts.codes, "C1\r\n");
 }
 
-TEST(QuizText, StoresTheExtraFieldsEachKindReads) {
+// Every field the kind reads is written; a text the picture grid never shows
+// is written empty (kind 1's extra, every second extra).
+TEST(QuizText, StoresTheExtraTextsThePlayerShows) {
   QuizSource quiz;
   quiz.displayMode = 1;
   quiz.answersPerQuestion = 2;
@@ -277,12 +270,12 @@ TEST(QuizText, StoresTheExtraFieldsEachKindReads) {
     int kind;
     std::string extras;
   } rows[] = {
-      {0, ""},     {5, ""},     {1, "e|g|"},     {2, "e|g|"},     {4, "e|g|"},
-      {7, "e|g|"}, {8, "e|g|"}, {3, "e|f|g|h|"}, {6, "e|f|g|h|"}, {9, "e|f|g|h|"},
+      {0, ""},     {5, ""},     {1, "||"},     {2, "e|g|"},   {4, "e|g|"},
+      {7, "e|g|"}, {8, "e|g|"}, {3, "e||g||"}, {6, "e||g||"}, {9, "e||g||"},
   };
   for (const auto& row : rows) {
     quiz.kind = row.kind;
-    const QuizTexts texts = BuildQuizTexts(quiz);
+    const QuizTexts texts = WriteQuizTexts(DecodedQuizOf(quiz));
     EXPECT_EQ(texts.quiz, head + static_cast<char>(row.kind) + row.extras + "\x01\x02\x03")
         << "kind " << row.kind;
     EXPECT_EQ(texts.codes, "\r\n\r\n");
