@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "quiz/quiz_kinds.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -64,13 +66,18 @@ std::string Swapped(std::string bytes) {
   return bytes;
 }
 
+// A sound grid stores the media files and leaves out the pictures it never
+// shows; a picture grid whose kind shows answer pictures stores the pictures.
 TEST_F(MediaResourcesTest, EachQuestionsFileGoesUnderItsIdAsBuildStoresIt) {
+  ASSERT_TRUE(Add()) << error;
+  quiz.displayMode = kPictureGrid;
+  quiz.kind = 3;
   ASSERT_TRUE(Add()) << error;
   const std::vector<std::pair<std::string, std::string>> expected = {
       {"media401.img", Swapped(kWave)},
+      {"media403.img", Swapped(kOgg)},
       {"picture402.png", kPng},  // the player's own decoder reads PNG plain
-      {"picture10402.img", Swapped(kGif)},
-      {"media403.img", Swapped(kOgg)}};
+      {"picture10402.img", Swapped(kGif)}};
   ASSERT_EQ(files.size(), expected.size());
   for (size_t i = 0; i < files.size(); ++i) {
     EXPECT_EQ(files[i].path, (fs::path("out") / expected[i].first).string());
@@ -79,9 +86,9 @@ TEST_F(MediaResourcesTest, EachQuestionsFileGoesUnderItsIdAsBuildStoresIt) {
   EXPECT_EQ(script,
             "104 PATCH \"block104.bin\"\n"
             "401 IMG \"media401.img\"\n"
+            "403 IMG \"media403.img\"\n"
             "402 RCDATA \"picture402.png\"\n"
-            "10402 IMG \"picture10402.img\"\n"
-            "403 IMG \"media403.img\"\n");
+            "10402 IMG \"picture10402.img\"\n");
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0],
             "quiz.toml: question 3, field 'media': warning: deux.ogg: it holds OGG data but the "
@@ -91,21 +98,24 @@ TEST_F(MediaResourcesTest, EachQuestionsFileGoesUnderItsIdAsBuildStoresIt) {
 TEST_F(MediaResourcesTest, AFileThatCannotBeStoredIsAnErrorAndAddsNothing) {
   Write("texte.gif", "not a picture");
   const struct {
+    int display;
     std::string* field;
     const char* path;
     const char* error;
   } cases[] = {
-      {&quiz.questions[1].media, "absent.wav",
+      {kAudioGrid, &quiz.questions[1].media, "absent.wav",
        "quiz.toml: question 2, field 'media': absent.wav cannot be read"},
-      {&quiz.questions[2].picture, "absent.png",
+      {kPictureGrid, &quiz.questions[2].picture, "absent.png",
        "quiz.toml: question 3, field 'picture': absent.png cannot be read"},
-      {&quiz.questions[1].answerPicture, "texte.gif",
+      {kPictureGrid, &quiz.questions[1].answerPicture, "texte.gif",
        "quiz.toml: question 2, field 'answer_picture': texte.gif is not a PNG, JPEG, GIF or BMP "
        "picture"},
   };
   for (const auto& c : cases) {
     const std::string before = *c.field;
     *c.field = c.path;
+    quiz.displayMode = c.display;
+    quiz.kind = 3;
     files.clear();
     EXPECT_FALSE(Add()) << c.path;
     EXPECT_EQ(error, c.error);
