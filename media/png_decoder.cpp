@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "media/byte_order.h"
 #include "media/inflate.h"
 
 namespace {
@@ -31,10 +32,6 @@ constexpr uint32_t kPassX0[kPassCount] = {0, 4, 0, 2, 0, 1, 0};
 constexpr uint32_t kPassY0[kPassCount] = {0, 0, 4, 0, 2, 0, 1};
 constexpr uint32_t kPassDx[kPassCount] = {8, 8, 4, 4, 2, 2, 1};
 constexpr uint32_t kPassDy[kPassCount] = {8, 8, 8, 4, 4, 2, 2};
-
-uint32_t ReadBigEndian32(const uint8_t* p) {
-  return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
-}
 
 bool IsChunkType(const uint8_t* chunk, const char* type) {
   return std::memcmp(chunk + 4, type, 4) == 0;
@@ -101,19 +98,19 @@ bool ValidateHeaders(PngImage* png) {
   // The IHDR must be whole: a shorter one would have the header fields read past it.
   uint32_t pos = sizeof kSignature;
   if (size - pos < kChunkOverhead + kIhdrSize) return Fail(png, PngErrInvalid);
-  const uint32_t ihdrLength = ReadBigEndian32(data + pos);
+  const uint32_t ihdrLength = LoadBig32(data + pos);
   if (!IsChunkType(data + pos, "IHDR") || ihdrLength < kIhdrSize ||
       ihdrLength > size - pos - kChunkOverhead) {
     return Fail(png, PngErrInvalid);
   }
   png->header = data + pos + 8;
-  png->width = ReadBigEndian32(png->header);
-  png->height = ReadBigEndian32(png->header + 4);
+  png->width = LoadBig32(png->header);
+  png->height = LoadBig32(png->header + 4);
   if (png->width == 0 || png->height == 0) return Fail(png, PngErrInvalid);
 
   while (size - pos >= kChunkOverhead) {
     const uint8_t* chunk = data + pos;
-    const uint32_t length = ReadBigEndian32(chunk);
+    const uint32_t length = LoadBig32(chunk);
     if (length > size - pos - kChunkOverhead) break;
     png->cursor = chunk;
     if (IsChunkType(chunk, "PLTE")) {
@@ -186,23 +183,23 @@ bool GatherIdat(const PngImage& png, const uint8_t** stream, size_t* streamSize,
   int chunks = 0;
   for (const uint8_t* c = png.firstIdat;
        end - c >= kChunkOverhead && IsChunkType(c, "IDAT") &&
-       ReadBigEndian32(c) <= static_cast<size_t>(end - c) - kChunkOverhead;
-       c += kChunkOverhead + ReadBigEndian32(c)) {
-    total += ReadBigEndian32(c);
+       LoadBig32(c) <= static_cast<size_t>(end - c) - kChunkOverhead;
+       c += kChunkOverhead + LoadBig32(c)) {
+    total += LoadBig32(c);
     ++chunks;
   }
   if (chunks == 1) {
     *stream = png.firstIdat + 8;
-    *streamSize = ReadBigEndian32(png.firstIdat);
+    *streamSize = LoadBig32(png.firstIdat);
     return true;
   }
   owned->reset(static_cast<uint8_t*>(std::malloc(total ? total : 1)));
   if (!*owned) return false;
   uint8_t* out = owned->get();
   const uint8_t* c = png.firstIdat;
-  for (int i = 0; i < chunks; ++i, c += kChunkOverhead + ReadBigEndian32(c)) {
-    std::memcpy(out, c + 8, ReadBigEndian32(c));
-    out += ReadBigEndian32(c);
+  for (int i = 0; i < chunks; ++i, c += kChunkOverhead + LoadBig32(c)) {
+    std::memcpy(out, c + 8, LoadBig32(c));
+    out += LoadBig32(c);
   }
   *stream = owned->get();
   *streamSize = total;

@@ -1,6 +1,10 @@
 // The subcommands of tevra-pack. Each takes the arguments after its own name
-// and returns the process exit status: 0 ok, 1 input error, 2 usage error.
+// and returns the process exit status.
 #pragma once
+
+constexpr int kExitOk = 0;
+constexpr int kExitInputError = 1;  // the message names the file and the field
+constexpr int kExitUsageError = 2;
 
 struct PackCommand {
   const char* name;

@@ -16,10 +16,6 @@
 
 namespace {
 
-constexpr int kStatusOk = 0;
-constexpr int kStatusInputError = 1;
-constexpr int kStatusUsageError = 2;
-
 constexpr char kUsage[] =
     "usage: tevra-pack inspect BLOCK0 BLOCK104 BLOCK105\n"
     "       tevra-pack inspect --block FILE\n"
@@ -126,15 +122,15 @@ int InspectBlock(const char* path) {
   std::vector<unsigned char> block, output;
   if (!ReadFileBytes(path, &block)) {
     std::fprintf(stderr, "tevra-pack inspect: cannot read %s\n", path);
-    return kStatusInputError;
+    return kExitInputError;
   }
   const QuizBlockResult result = DecodeQuizBlock(block.data(), block.size(), &output);
   if (result != kBlockOk) {
     std::printf("fail %d\n", static_cast<int>(result));
-    return kStatusInputError;
+    return kExitInputError;
   }
   std::printf("ok %s\n", Hex(output.data(), output.size()).c_str());
-  return kStatusOk;
+  return kExitOk;
 }
 
 int InspectQuiz(char** paths) {
@@ -143,7 +139,7 @@ int InspectQuiz(char** paths) {
   for (int b = 0; b < kQuizBlockCount; ++b) {
     if (!ReadFileBytes(paths[b], &bytes[b])) {
       std::fprintf(stderr, "tevra-pack inspect: cannot read %s\n", paths[b]);
-      return kStatusInputError;
+      return kExitInputError;
     }
     blocks.data[b] = bytes[b].data();
     blocks.size[b] = bytes[b].size();
@@ -153,7 +149,7 @@ int InspectQuiz(char** paths) {
   const LoadOutcome outcome = LoadQuiz(&quiz, blocks);
   std::printf("%s\n", QuizJson(quiz, outcome).c_str());
   DestroyQuizData(&quiz);
-  return kStatusOk;
+  return kExitOk;
 }
 
 }  // namespace
@@ -161,10 +157,10 @@ int InspectQuiz(char** paths) {
 int RunInspect(int argc, char** argv) {
   if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
     std::fputs(kUsage, stdout);
-    return kStatusOk;
+    return kExitOk;
   }
   if (argc == 2 && std::strcmp(argv[0], "--block") == 0) return InspectBlock(argv[1]);
   if (argc == kQuizBlockCount && argv[0][0] != '-') return InspectQuiz(argv);
   std::fputs(kUsage, stderr);
-  return kStatusUsageError;
+  return kExitUsageError;
 }

@@ -14,10 +14,6 @@
 
 namespace {
 
-constexpr int kStatusOk = 0;
-constexpr int kStatusInputError = 1;
-constexpr int kStatusUsageError = 2;
-
 constexpr char kUsage[] =
     "usage: tevra-pack judge EXPECTED TYPED\n"
     "       tevra-pack judge --batch < PAIRS\n"
@@ -78,11 +74,11 @@ bool JudgeLine(std::string_view line, std::string* out) {
 }
 
 int RunBatch() {
-  int status = kStatusOk;
+  int status = kExitOk;
   std::string line, out;
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!JudgeLine(line, &out)) status = kStatusInputError;
+    if (!JudgeLine(line, &out)) status = kExitInputError;
     std::cout << out << '\n';
   }
   std::cout.flush();
@@ -94,18 +90,18 @@ int RunBatch() {
 int RunJudge(int argc, char** argv) {
   if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
     std::fputs(kUsage, stdout);
-    return kStatusOk;
+    return kExitOk;
   }
   if (argc == 1 && std::strcmp(argv[0], "--batch") == 0) return RunBatch();
   if (argc != 2) {
     std::fputs(kUsage, stderr);
-    return kStatusUsageError;
+    return kExitUsageError;
   }
   std::string word, error;
   if (!JudgeUtf8(argv[0], argv[1], &word, &error)) {
     std::fprintf(stderr, "tevra-pack judge: %s\n", error.c_str());
-    return kStatusInputError;
+    return kExitInputError;
   }
   std::printf("%s\n", word.c_str());
-  return kStatusOk;
+  return kExitOk;
 }

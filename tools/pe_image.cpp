@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "media/byte_order.h"
+
 namespace {
 
 constexpr uint16_t kPe32Magic = 0x10B;
@@ -22,16 +24,13 @@ constexpr size_t kMaxResourceBytes = size_t{64} << 20;
 
 bool Read16(std::string_view bytes, uint64_t offset, uint16_t* value) {
   if (offset > bytes.size() || bytes.size() - offset < 2) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
-  *value = static_cast<uint16_t>(p[0] | p[1] << 8);
+  *value = static_cast<uint16_t>(LoadLittle16(bytes.data() + offset));
   return true;
 }
 
 bool Read32(std::string_view bytes, uint64_t offset, uint32_t* value) {
   if (offset > bytes.size() || bytes.size() - offset < 4) return false;
-  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
-  *value = static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
-           static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
+  *value = LoadLittle32(bytes.data() + offset);
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "media/byte_order.h"
 #include "tools/pe_resources_writer.h"
 
 namespace {
@@ -20,16 +21,6 @@ constexpr char kResourceSectionName[] = ".rsrc";
 // The player's former resource section stays in the image, unused, under a
 // name that resource tools do not look for.
 constexpr char kRetiredResourceSectionName[] = ".rsrcold";
-
-void Put32(std::string* out, size_t at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) (*out)[at + i] = static_cast<char>(value >> (8 * i) & 0xFF);
-}
-
-uint32_t Get32(std::string_view bytes, size_t at) {
-  uint32_t value = 0;
-  for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
 
 uint32_t AlignUp(uint64_t value, uint32_t alignment) {
   return static_cast<uint32_t>((value + alignment - 1) / alignment * alignment);
@@ -122,11 +113,11 @@ bool PatchPlayerImage(std::string_view player, const std::vector<PeResource>& re
   const size_t header = image.sectionTableOffset + image.sections.size() * kSectionHeaderSize;
   out->replace(header, kSectionHeaderSize, std::string(kSectionHeaderSize, '\0'));
   PutSectionName(out, header, kResourceSectionName);
-  Put32(out, header + 8, static_cast<uint32_t>(section.size()));
-  Put32(out, header + 12, rva);
-  Put32(out, header + 16, raw_size);
-  Put32(out, header + 20, raw_offset);
-  Put32(out, header + 36, kResourceSectionCharacteristics);
+  StoreLittle32(out, header + 8, static_cast<uint32_t>(section.size()));
+  StoreLittle32(out, header + 12, rva);
+  StoreLittle32(out, header + 16, raw_size);
+  StoreLittle32(out, header + 20, raw_offset);
+  StoreLittle32(out, header + 36, kResourceSectionCharacteristics);
   const size_t count_field = image.fileHeaderOffset + kSectionCountField;
   const uint32_t count = static_cast<uint32_t>(image.sections.size() + 1);
   (*out)[count_field] = static_cast<char>(count & 0xFF);
@@ -134,12 +125,13 @@ bool PatchPlayerImage(std::string_view player, const std::vector<PeResource>& re
 
   const uint32_t opt = image.optionalHeaderOffset;
   const uint32_t directories = opt + (image.is64 ? kDataDirectoryField64 : kDataDirectoryField32);
-  Put32(out, directories + kResourceDirectoryIndex * 8, rva);
-  Put32(out, directories + kResourceDirectoryIndex * 8 + 4, static_cast<uint32_t>(section.size()));
-  Put32(out, opt + kSizeOfImageField,
-        AlignUp(uint64_t{rva} + section.size(), image.sectionAlignment));
-  Put32(out, opt + kSizeOfInitializedDataField,
-        Get32(*out, opt + kSizeOfInitializedDataField) + raw_size);
-  Put32(out, PeChecksumOffset(image), ComputePeChecksum(*out, PeChecksumOffset(image)));
+  StoreLittle32(out, directories + kResourceDirectoryIndex * 8, rva);
+  StoreLittle32(out, directories + kResourceDirectoryIndex * 8 + 4,
+                static_cast<uint32_t>(section.size()));
+  StoreLittle32(out, opt + kSizeOfImageField,
+                AlignUp(uint64_t{rva} + section.size(), image.sectionAlignment));
+  StoreLittle32(out, opt + kSizeOfInitializedDataField,
+                LoadLittle32(*out, opt + kSizeOfInitializedDataField) + raw_size);
+  StoreLittle32(out, PeChecksumOffset(image), ComputePeChecksum(*out, PeChecksumOffset(image)));
   return true;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "media/byte_order.h"
+
 namespace {
 
 constexpr uint32_t kDirectoryHeaderSize = 16;
@@ -9,16 +11,6 @@ constexpr uint32_t kEntrySize = 8;
 constexpr uint32_t kDataEntrySize = 16;
 constexpr uint32_t kDataAlignment = 8;
 constexpr uint32_t kHighBit = 0x80000000u;
-
-void Put16(std::string* out, size_t at, uint32_t value) {
-  (*out)[at] = static_cast<char>(value & 0xFF);
-  (*out)[at + 1] = static_cast<char>(value >> 8 & 0xFF);
-}
-
-void Put32(std::string* out, size_t at, uint32_t value) {
-  Put16(out, at, value & 0xFFFF);
-  Put16(out, at + 2, value >> 16);
-}
 
 bool KeyLess(const PeResource* a, const PeResource* b) {
   if (!(a->type == b->type)) return a->type < b->type;
@@ -128,26 +120,28 @@ bool BuildResourceSection(const std::vector<PeResource>& resources, uint32_t sec
     for (Node* node : levels[depth]) {
       uint32_t named = 0;
       for (const Node& child : node->children) named += child.key.isId ? 0 : 1;
-      Put16(section, node->offset + 12, named);
-      Put16(section, node->offset + 14, static_cast<uint32_t>(node->children.size()) - named);
+      StoreLittle16(section, node->offset + 12, named);
+      StoreLittle16(section, node->offset + 14,
+                    static_cast<uint32_t>(node->children.size()) - named);
       uint32_t at = node->offset + kDirectoryHeaderSize;
       for (const Node& child : node->children) {
-        Put32(section, at, child.key.isId ? child.key.id : kHighBit | name_offset(child.key));
-        Put32(section, at + 4, depth < 2 ? kHighBit | child.offset : child.offset);
+        StoreLittle32(section, at,
+                      child.key.isId ? child.key.id : kHighBit | name_offset(child.key));
+        StoreLittle32(section, at + 4, depth < 2 ? kHighBit | child.offset : child.offset);
         at += kEntrySize;
       }
     }
   }
   for (const auto& [name, offset] : names) {
-    Put16(section, offset, static_cast<uint32_t>(name.size()));
-    for (size_t i = 0; i < name.size(); ++i) Put16(section, offset + 2 + 2 * i, name[i]);
+    StoreLittle16(section, offset, static_cast<uint32_t>(name.size()));
+    for (size_t i = 0; i < name.size(); ++i) StoreLittle16(section, offset + 2 + 2 * i, name[i]);
   }
   for (size_t i = 0; i < levels[3].size(); ++i) {
     const PeResource& resource = *levels[3][i]->leaf;
     const uint32_t entry = levels[3][i]->offset;
-    Put32(section, entry, section_rva + data_offsets[i]);
-    Put32(section, entry + 4, static_cast<uint32_t>(resource.bytes.size()));
-    Put32(section, entry + 8, resource.codePage);
+    StoreLittle32(section, entry, section_rva + data_offsets[i]);
+    StoreLittle32(section, entry + 4, static_cast<uint32_t>(resource.bytes.size()));
+    StoreLittle32(section, entry + 8, resource.codePage);
     section->replace(data_offsets[i], resource.bytes.size(), resource.bytes);
   }
   return true;

@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "media/byte_order.h"
 #include "media/png_decoder.h"
 #include "tools/commands.h"
 
 namespace {
 
-constexpr int kExitInput = 1;
-constexpr int kExitUsage = 2;
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kMaxFileSize = UINT32_MAX;
 
@@ -27,35 +26,25 @@ void PrintPngUsage(FILE* out) {
                "could not show the picture, prints why, writes nothing and exits 1.\n");
 }
 
-void Put16(std::vector<uint8_t>* out, uint32_t v) {
-  out->push_back(static_cast<uint8_t>(v));
-  out->push_back(static_cast<uint8_t>(v >> 8));
-}
-
-void Put32(std::vector<uint8_t>* out, uint32_t v) {
-  Put16(out, v & 0xFFFF);
-  Put16(out, v >> 16);
-}
-
 // The BMP file: file header, the BITMAPINFOHEADER, the colour table and the rows.
 std::vector<uint8_t> MakeBmp(const PngBitmapInfo& info, const std::vector<uint8_t>& bits) {
   const uint32_t tableBytes = 4 * PngColourTableCount(info);
   const uint32_t offset = kFileHeaderSize + kBitmapInfoHeaderSize + tableBytes;
   std::vector<uint8_t> out = {'B', 'M'};
-  Put32(&out, static_cast<uint32_t>(offset + bits.size()));
-  Put32(&out, 0);  // two reserved words
-  Put32(&out, offset);
-  Put32(&out, info.biSize);
-  Put32(&out, static_cast<uint32_t>(info.biWidth));
-  Put32(&out, static_cast<uint32_t>(info.biHeight));
-  Put16(&out, info.biPlanes);
-  Put16(&out, info.biBitCount);
-  Put32(&out, info.biCompression);
-  Put32(&out, info.biSizeImage);
-  Put32(&out, static_cast<uint32_t>(info.biXPelsPerMeter));
-  Put32(&out, static_cast<uint32_t>(info.biYPelsPerMeter));
-  Put32(&out, info.biClrUsed);
-  Put32(&out, info.biClrImportant);
+  AppendLittle32(&out, static_cast<uint32_t>(offset + bits.size()));
+  AppendLittle32(&out, 0);  // two reserved words
+  AppendLittle32(&out, offset);
+  AppendLittle32(&out, info.biSize);
+  AppendLittle32(&out, static_cast<uint32_t>(info.biWidth));
+  AppendLittle32(&out, static_cast<uint32_t>(info.biHeight));
+  AppendLittle16(&out, info.biPlanes);
+  AppendLittle16(&out, info.biBitCount);
+  AppendLittle32(&out, info.biCompression);
+  AppendLittle32(&out, info.biSizeImage);
+  AppendLittle32(&out, static_cast<uint32_t>(info.biXPelsPerMeter));
+  AppendLittle32(&out, static_cast<uint32_t>(info.biYPelsPerMeter));
+  AppendLittle32(&out, info.biClrUsed);
+  AppendLittle32(&out, info.biClrImportant);
   for (uint32_t i = 0; i < tableBytes / 4; ++i) {
     const PngRgbQuad& q = info.colours[i];
     out.insert(out.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved});
@@ -95,7 +84,7 @@ int RunPng(int argc, char** argv) {
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       PrintPngUsage(stdout);
-      return 0;
+      return kExitOk;
     }
     if (std::strcmp(argv[i], "-o") == 0 && i + 1 < argc && !output) {
       output = argv[++i];
@@ -103,29 +92,29 @@ int RunPng(int argc, char** argv) {
       input = argv[i];
     } else {
       PrintPngUsage(stderr);
-      return kExitUsage;
+      return kExitUsageError;
     }
   }
   if (!input || !output) {
     PrintPngUsage(stderr);
-    return kExitUsage;
+    return kExitUsageError;
   }
   std::ifstream in(input, std::ios::binary);
   if (!in) {
     std::fprintf(stderr, "tevra-pack png: %s: cannot read the file\n", input);
-    return kExitInput;
+    return kExitInputError;
   }
   const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
   if (file.size() > kMaxFileSize) {
     std::fprintf(stderr, "tevra-pack png: %s: larger than 4 GiB\n", input);
-    return kExitInput;
+    return kExitInputError;
   }
   PngBitmapInfo info;
   std::vector<uint8_t> bits;
   std::string why;
   if (!DecodePng(file, &info, &bits, &why)) {
     std::fprintf(stderr, "tevra-pack png: %s: %s\n", input, why.c_str());
-    return kExitInput;
+    return kExitInputError;
   }
   const std::vector<uint8_t> bmp = MakeBmp(info, bits);
   std::ofstream out(output, std::ios::binary | std::ios::trunc);
@@ -134,7 +123,7 @@ int RunPng(int argc, char** argv) {
   if (!out) {
     std::remove(output);
     std::fprintf(stderr, "tevra-pack png: %s: cannot write the file\n", output);
-    return kExitInput;
+    return kExitInputError;
   }
-  return 0;
+  return kExitOk;
 }

@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "media/byte_order.h"
 #include "media/png_decoder.h"
 #include "quiz/answer_fold.h"
 #include "quiz/quiz_kinds.h"
@@ -24,32 +25,17 @@ constexpr uint32_t kPictureBox = 300;
 // A picture over twice the box on a side is shrunk for nothing but file size.
 constexpr uint32_t kLargePictureFactor = 2;
 
-uint32_t Big16(std::string_view b, size_t at) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(b[at]) << 8 |
-                               static_cast<unsigned char>(b[at + 1]));
-}
-uint32_t Little16(std::string_view b, size_t at) {
-  return static_cast<uint32_t>(static_cast<unsigned char>(b[at]) |
-                               static_cast<unsigned char>(b[at + 1]) << 8);
-}
-uint32_t Big32(std::string_view b, size_t at) {
-  return Big16(b, at) << 16 | Big16(b, at + 2);
-}
-uint32_t Little32(std::string_view b, size_t at) {
-  return Little16(b, at) | Little16(b, at + 2) << 16;
-}
-
 bool ReadJpegSize(std::string_view b, uint32_t* width, uint32_t* height) {
   size_t at = 2;
   while (at + 9 <= b.size() && static_cast<unsigned char>(b[at]) == 0xFF) {
     const unsigned char marker = static_cast<unsigned char>(b[at + 1]);
     // Start-of-frame markers C0..CF, except DHT (C4), JPG (C8) and DAC (CC).
     if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
-      *height = Big16(b, at + 5);
-      *width = Big16(b, at + 7);
+      *height = LoadBig16(b, at + 5);
+      *width = LoadBig16(b, at + 7);
       return true;
     }
-    at += 2 + Big16(b, at + 2);
+    at += 2 + LoadBig16(b, at + 2);
   }
   return false;
 }
@@ -220,19 +206,19 @@ void CheckFiles(const QuizSource& quiz, const QuizFileReader& read_file, Finding
 bool ReadPictureSize(std::string_view b, uint32_t* width, uint32_t* height) {
   const std::string extension = PictureExtension(b);
   if (extension == "png" && b.size() >= 24 && b.substr(12, 4) == "IHDR") {
-    *width = Big32(b, 16);
-    *height = Big32(b, 20);
+    *width = LoadBig32(b, 16);
+    *height = LoadBig32(b, 20);
     return true;
   }
   if (extension == "gif" && b.size() >= 10) {
-    *width = Little16(b, 6);
-    *height = Little16(b, 8);
+    *width = LoadLittle16(b, 6);
+    *height = LoadLittle16(b, 8);
     return true;
   }
   if (extension == "bmp" && b.size() >= 26) {
-    const bool core = Little32(b, 14) == 12;  // BITMAPCOREHEADER: 16-bit sizes
-    *width = core ? Little16(b, 18) : Little32(b, 18);
-    const uint32_t raw_height = core ? Little16(b, 20) : Little32(b, 22);
+    const bool core = LoadLittle32(b, 14) == 12;  // BITMAPCOREHEADER: 16-bit sizes
+    *width = core ? LoadLittle16(b, 18) : LoadLittle32(b, 18);
+    const uint32_t raw_height = core ? LoadLittle16(b, 20) : LoadLittle32(b, 22);
     // A negative height marks a top-down bitmap.
     const bool top_down = !core && (raw_height & 0x80000000u);
     *height = top_down ? 0u - raw_height : raw_height;

@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "tools/commands.h"
 #include "tools/output_files.h"
 #include "tools/quiz_blocks.h"
 #include "tools/quiz_source.h"
-
-constexpr int kExitOk = 0;
-constexpr int kExitInputError = 1;
-constexpr int kExitUsageError = 2;
 
 // The block files, named by the load order's resource identifiers.
 constexpr char kBuiltinBlockFile[] = "block0.bin";

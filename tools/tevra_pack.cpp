@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kExitUsage = 2;
-
 // Registered subcommands, in the order --help lists them.
 const PackCommand kCommands[] = {
     {"blocks", "checks a quiz.toml and writes its three stored blocks", RunBlocks},
@@ -33,11 +31,11 @@ void PrintUsage(FILE* out) {
 int main(int argc, char** argv) {
   if (argc < 2) {
     PrintUsage(stderr);
-    return kExitUsage;
+    return kExitUsageError;
   }
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintUsage(stdout);
-    return 0;
+    return kExitOk;
   }
   for (const PackCommand& command : kCommands) {
     if (command.name && std::strcmp(argv[1], command.name) == 0) {
@@ -46,5 +44,5 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "tevra-pack: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
-  return kExitUsage;
+  return kExitUsageError;
 }
