@@ -9,21 +9,12 @@
 #include "panel/panel_layout.h"
 #include "panel/question_pictures.h"
 #include "quiz/answer_fold.h"
+#include "quiz/quiz_kinds.h"
 #include "quiz/quiz_model.h"
 
 namespace {
 
 constexpr int kWordBufferSize = 255;
-
-// Quiz kinds by what a solved question does.
-constexpr int kKindMessageAndPicture1 = 1;
-constexpr int kKindRevealLabel = 2;
-constexpr int kKindRevealMessageAndPicture = 3;
-constexpr int kKindFinalReveal = 4;
-constexpr int kKindWordHint = 5;
-constexpr int kKindMessageAndPicture6 = 6;
-constexpr int kKindRevealText = 7;
-constexpr int kKindFinalRevealShown = 8;
 
 // The field's text as judging sees it: trimmed, then folded. A field that
 // does not exist (yet: the second box while the first is judged as the rows
@@ -61,30 +52,13 @@ void ShowSolvedMessageAndPicture(const QuizData& data, HWND panel, int n) {
   ShowAnswerPicture(data, panel, n - 1);
 }
 
+// In this order: the reveal label, the extra text in place of the word hint,
+// then the message box and the answer picture.
 void ReactToSolvedQuestion(const QuizData& data, HWND panel, const Question& question, int n) {
-  switch (data.questionKind) {
-    case kKindMessageAndPicture1:
-    case kKindMessageAndPicture6:
-      ShowSolvedMessageAndPicture(data, panel, n);
-      break;
-    case kKindRevealLabel:
-      ShowRevealLabel(panel, n, SW_SHOWNORMAL);
-      break;
-    case kKindRevealMessageAndPicture:
-      ShowRevealLabel(panel, n, SW_SHOWNORMAL);
-      ShowSolvedMessageAndPicture(data, panel, n);
-      break;
-    case kKindRevealText:
-      SetDlgItemTextA(panel, kRevealLabelBaseId + n, question.extraText);
-      break;
-    default:
-      break;
-  }
-}
-
-// Kinds whose reveal label stays as it is when an answer goes wrong again.
-bool KeepsRevealLabel(int kind) {
-  return kind == kKindWordHint || kind == kKindRevealText || kind == kKindFinalRevealShown;
+  const KindTraits& kind = KindTraitsOf(data.questionKind);
+  if (kind.showsLabelWhenSolved) ShowRevealLabel(panel, n, SW_SHOWNORMAL);
+  if (kind.showsExtraWhenSolved) SetDlgItemTextA(panel, kRevealLabelBaseId + n, question.extraText);
+  if (kind.showsMessageWhenSolved) ShowSolvedMessageAndPicture(data, panel, n);
 }
 
 }  // namespace
@@ -111,16 +85,14 @@ bool JudgeAnswerField(PlayerQuiz& player, HWND panel, int fieldId) {
   SetWindowTextA(label, word);
   const int n = owner.questionIndex + 1;
   if (std::strcmp(word, kWordBravo) != 0) {
-    if (!KeepsRevealLabel(data.questionKind)) ShowRevealLabel(panel, n, SW_HIDE);
+    if (!KindTraitsOf(data.questionKind).keepsLabelWhenWrong) ShowRevealLabel(panel, n, SW_HIDE);
     data.allSolved = 0;
   } else {
     if (QuestionIsSolved(data, panel, *question, owner.questionIndex)) {
       question->solved = 1;
       ReactToSolvedQuestion(data, panel, *question, n);
     }
-    if (data.questionKind == kKindFinalReveal || data.questionKind == kKindFinalRevealShown) {
-      RunFinalCheck(player, panel);
-    }
+    if (KindTraitsOf(data.questionKind).revealsAllAtEnd) RunFinalCheck(player, panel);
   }
   return true;
 }

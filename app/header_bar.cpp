@@ -5,6 +5,7 @@
 #include "app/player_state.h"
 #include "panel/hide_solved.h"
 #include "progress/save_progress.h"
+#include "quiz/quiz_kinds.h"
 #include "resources/player_resources.h"
 
 namespace {
@@ -13,7 +14,6 @@ constexpr COLORREF kHeaderColour = RGB(128, 128, 255);
 constexpr COLORREF kLinkColour = RGB(50, 50, 255);
 constexpr int kFirstColouredId = 20;
 constexpr int kLastColouredId = 33;
-constexpr int kPictureGrid = 1;
 constexpr int kScoreTextSize = 32;
 
 HBRUSH headerBrush = nullptr;
@@ -71,7 +71,7 @@ const HeaderPlace kHeaderPlaces[] = {
 };
 
 bool ShowsPictures() {
-  return quiz && quiz->data.displayMode == kPictureGrid;
+  return quiz && DisplayTraitsOf(quiz->data.displayMode).pictures;
 }
 
 const char* ControlText(const HeaderControl& control, char* score) {

@@ -35,11 +35,6 @@ constexpr DWORD kRevealStyle = WS_CHILD | WS_VISIBLE | SS_CENTER;
 constexpr DWORD kCaptionStyle = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kMediaButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_ICON | BS_DEFPUSHBUTTON;
 
-// Quiz kinds whose reveal label is shown from the start.
-constexpr int kKindWordHint = 5;
-constexpr int kKindRevealText = 7;
-constexpr int kKindFinalRevealShown = 8;
-
 // The saved-answers file, read while the rows are built.
 struct SavedAnswers {
   HANDLE file = INVALID_HANDLE_VALUE;
@@ -154,17 +149,16 @@ bool IsSingleHyphen(const char* folded) {
 
 void CreateRevealLabel(const RowBuilder& rows, const Question& question, const GridCell& cell,
                        int n) {
-  const int kind = rows.player.data.questionKind;
+  const RevealLabel reveal = KindTraitsOf(rows.player.data.questionKind).revealLabel;
   char text[kTextSize];
-  if (kind == kKindWordHint || kind == kKindRevealText) {
+  if (reveal == RevealLabel::kWordHint) {
     char plain[kTextSize];
     PlainAnswer(question.answer1, plain);
     FormatWordHint(plain, text, sizeof(text));
   } else {
     CopyText(text, sizeof(text), question.extraText);
   }
-  const bool shown =
-      kind == kKindWordHint || kind == kKindRevealText || kind == kKindFinalRevealShown;
+  const bool shown = reveal == RevealLabel::kWordHint || reveal == RevealLabel::kShownExtra;
   HWND label =
       CreateControl(rows, "Static", text, shown ? kRevealStyle : kRevealStyle & ~WS_VISIBLE,
                     GridRevealLabel(cell), kRevealLabelBaseId + n);
