@@ -15,11 +15,7 @@
 #include "tests/support/win_files.h"
 
 // A quiz as its three decoded texts.
-struct TestQuiz {
-  std::string builtin;
-  std::string quiz;
-  std::string codes;
-};
+using TestQuiz = QuizTexts;
 
 struct TestQuestion {
   std::string answer1;
@@ -31,18 +27,16 @@ struct TestQuestion {
 // default colours; codes "C1".."Cn".
 inline TestQuiz MakeTestQuiz(int displayMode, int answersPerQuestion,
                              const std::vector<TestQuestion>& questions) {
-  TestQuiz q;
-  q.builtin = std::string("\x01\x02", 2) + "http://quiz.test|Coin du test|";
-  q.quiz = std::string(1, '\0') + char(displayMode + 1) + char(questions.size()) +
-           char(answersPerQuestion) + "Titre du quiz|Auteur|Sous-titre|L1|L2|";
+  StoredQuizSpec spec;
+  spec.displayByte = displayMode + 1;
+  spec.boxes = answersPerQuestion;
+  spec.captions[0] = "L1";
+  spec.captions[1] = "L2";
   for (const TestQuestion& question : questions) {
-    q.quiz += question.answer1 + "|";
-    if (answersPerQuestion == 2) q.quiz += question.answer2 + "|";
-    q.quiz += question.text + "|";
+    spec.questions.push_back({question.answer1, question.answer2, question.text, ""});
+    spec.codes.push_back("C" + std::to_string(spec.codes.size() + 1));
   }
-  q.quiz += std::string(1, '\0') + "\x5A\x5F\x96";
-  for (size_t i = 1; i <= questions.size(); ++i) q.codes += "C" + std::to_string(i) + "\r\n";
-  return q;
+  return StoredQuizTexts(spec);
 }
 
 inline std::vector<TestQuestion> NumberedQuestions(int count) {
