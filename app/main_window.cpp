@@ -144,10 +144,10 @@ HWND CreateMainWindow(HINSTANCE instance, const char* title) {
 void ForwardWheel(HWND panel, WPARAM wheelParam) {
   switch (HIWORD(wheelParam)) {
     case kWheelNotchAway:
-      PostMessageA(panel, WM_VSCROLL, kWheelScrollUp, 0);
+      PostMessageA(panel, WM_VSCROLL, kWheelUpRequest, 0);
       break;
     case kWheelNotchTowards:
-      PostMessageA(panel, WM_VSCROLL, kWheelScrollDown, 0);
+      PostMessageA(panel, WM_VSCROLL, kWheelDownRequest, 0);
       break;
   }
 }

@@ -5,14 +5,11 @@
 
 #include <windows.h>
 
+#include "app/control_ids.h"
+
 constexpr char kMainWindowClass[] = "Tevra";
-constexpr int kCornerLabelId = 8000;
 constexpr int kMainWindowWidth = 930;
 constexpr int kMainWindowHeight = 600;
-
-// The panel's private scroll requests for one wheel notch.
-constexpr int kWheelScrollUp = 501;
-constexpr int kWheelScrollDown = 500;
 
 bool RegisterMainWindowClass(HINSTANCE instance);
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

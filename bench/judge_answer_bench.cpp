@@ -9,10 +9,9 @@
 #include "answers/compare.h"
 #include "answers/verdict.h"
 #include "quiz/answer_fold.h"
+#include "quiz/quiz_data.h"
 
 namespace {
-
-constexpr int kFieldLength = 85;
 
 enum Pair { kEqual, kOneTypo, kSwapped, kUnrelated };
 
@@ -63,7 +62,7 @@ void BM_Distance(benchmark::State& state) {
 
 void Pairs(benchmark::internal::Benchmark* b) {
   b->ArgNames({"bytes", "pair"});
-  for (int length : {kFieldLength, kMaxTextLength}) {
+  for (int length : {kAnswerFieldLength, kMaxTextLength}) {
     for (int pair : {kEqual, kOneTypo, kSwapped, kUnrelated}) b->Args({length, pair});
   }
 }
@@ -71,6 +70,6 @@ void Pairs(benchmark::internal::Benchmark* b) {
 }  // namespace
 
 BENCHMARK(BM_JudgeAnswer)->Apply(Pairs);
-BENCHMARK_TEMPLATE(BM_Distance, EditDistance)->Arg(kFieldLength)->Arg(kMaxTextLength);
-BENCHMARK_TEMPLATE(BM_Distance, EditDistanceByRows)->Arg(kFieldLength)->Arg(kMaxTextLength);
+BENCHMARK_TEMPLATE(BM_Distance, EditDistance)->Arg(kAnswerFieldLength)->Arg(kMaxTextLength);
+BENCHMARK_TEMPLATE(BM_Distance, EditDistanceByRows)->Arg(kAnswerFieldLength)->Arg(kMaxTextLength);
 BENCHMARK_MAIN();

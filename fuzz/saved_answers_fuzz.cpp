@@ -12,9 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view file(reinterpret_cast<const char*>(data), size);
   size_t position = 0;
   for (size_t field = 0; field <= size + 1; ++field) {
-    char text[kSavedLineMax];
+    char text[kAnswerFieldLength];
     const size_t length = ReadSavedLine(file, &position, text);
-    if (length > kSavedLineMax || position > size) std::abort();
+    if (length > kAnswerFieldLength || position > size) std::abort();
     for (size_t i = 0; i < length; ++i) {
       if (text[i] == '\r' || text[i] == '\n') std::abort();
     }

@@ -5,22 +5,10 @@
 
 #include <cstddef>
 
+#include "app/control_ids.h"
 #include "quiz/answer_boxes.h"
 #include "quiz/quiz_data.h"
 
-// Control ids inside the panel (n: question number from 1).
-constexpr int kNumberLabelId = 2000;  // every text-list row; 2000 + n in the grids
-constexpr int kQuestionLabelId = 3000;
-constexpr int kAnswerFieldBaseId = 4000;  // + answer number
-constexpr int kFeedbackOffset = 1000;     // feedback label id = answer field id + 1000
-constexpr int kFeedbackLabelBaseId = kAnswerFieldBaseId + kFeedbackOffset;
-constexpr int kPlayButtonBaseId = 6000;
-constexpr int kStopButtonBaseId = 7000;
-constexpr int kRevealLabelBaseId = 8000;
-constexpr int kPictureBaseId = 9900;
-constexpr int kCaptionLabelId = 156;
-
-constexpr int kAnswerFieldLimit = 85;
 constexpr int kGridColumns = 3;
 
 struct Rect {
@@ -89,8 +77,6 @@ constexpr int kFirstRowTop = 5;
 
 // Scrolling: one unit is one pixel.
 enum ScrollAxis { kHorizontal, kVertical };
-constexpr int kWheelDownRequest = 500;
-constexpr int kWheelUpRequest = 501;
 constexpr int kWheelNotch = 120;
 constexpr int kWheelStep = 50;
 

@@ -66,7 +66,7 @@ void CloseSavedAnswers(SavedAnswers* saved) {
 }
 
 // The next field's initial text.
-void NextSavedLine(SavedAnswers* saved, char (&text)[kSavedLineMax + 1]) {
+void NextSavedLine(SavedAnswers* saved, char (&text)[kAnswerFieldLength + 1]) {
   const size_t length =
       ReadSavedLine(std::string_view(saved->bytes, saved->size), &saved->position, text);
   text[length] = '\0';
@@ -107,11 +107,11 @@ HWND CreateNumberLabel(const RowBuilder& rows, int n, const Rect& at, int id) {
 // judged and subclassed by the caller once the row's layout is final.
 HWND CreateAnswerField(RowBuilder& rows, DWORD style, const Rect& field, const Rect& label,
                        int id) {
-  char text[kSavedLineMax + 1];
+  char text[kAnswerFieldLength + 1];
   NextSavedLine(&rows.saved, text);
   HWND edit = CreateControl(rows, "Edit", text, style, field, id);
   SetFont(edit, rows.player.textFont, FALSE);
-  SendMessageA(edit, EM_LIMITTEXT, kAnswerFieldLimit, 0);
+  SendMessageA(edit, EM_LIMITTEXT, kAnswerFieldLength, 0);
   HWND feedback = CreateControl(rows, "Static", "?", kBoxedLabelStyle, label, id + kFeedbackOffset);
   NoteAnswerControls(rows.panel, id - kAnswerFieldBaseId, edit, feedback);
   return edit;

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "progress/saved_answers.h"
 #include "quiz/answer_boxes.h"
 
 namespace {
 
-constexpr int kFirstAnswerFieldId = 4000;
 constexpr int kFieldTextSize = 260;
 constexpr char kTempSuffix[] = ".new";
 
@@ -53,7 +53,7 @@ std::vector<SavedField> CollectFields(const PlayerQuiz& player, std::vector<std:
   std::vector<SavedField> fields(count, SavedField{false, {}});
   for (int n = 1; n <= count; ++n) {
     HWND field =
-        player.panelWindow ? GetDlgItem(player.panelWindow, kFirstAnswerFieldId + n) : nullptr;
+        player.panelWindow ? GetDlgItem(player.panelWindow, kAnswerFieldBaseId + n) : nullptr;
     if (!field) continue;
     char text[kFieldTextSize] = {};
     GetWindowTextA(field, text, kFieldTextSize);

@@ -12,7 +12,7 @@ constexpr size_t kExtensionLength = sizeof kNewExtension - 1;
 size_t ReadSavedLine(std::string_view file, size_t* position, char* out) {
   size_t pos = *position;
   size_t length = 0;
-  while (pos < file.size() && file[pos] != kCr && file[pos] != kLf && length < kSavedLineMax) {
+  while (pos < file.size() && file[pos] != kCr && file[pos] != kLf && length < kAnswerFieldLength) {
     out[length++] = file[pos++];
   }
   while (pos < file.size() && file[pos] != kLf) ++pos;

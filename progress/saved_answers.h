@@ -8,12 +8,10 @@
 #include <string_view>
 #include <vector>
 
-// An answer field holds at most this many characters, and a restored line
-// gives at most this many bytes.
-constexpr size_t kSavedLineMax = 85;
+#include "quiz/quiz_data.h"
 
-// Copies the next line's text (at most kSavedLineMax bytes, no NUL added) to
-// `out`, which has room for kSavedLineMax bytes, and returns its length.
+// Copies the next line's text (at most kAnswerFieldLength bytes, no NUL added) to
+// `out`, which has room for kAnswerFieldLength bytes, and returns its length.
 // A line ends at LF; a CR before it, and anything past the 85th byte, is not
 // part of the text. A lone LF ends a line too, so a file edited on a system
 // with LF line ends restores every field. At the end of the file every call

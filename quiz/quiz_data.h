@@ -10,6 +10,9 @@ constexpr int kTextSize = 260;  // 259 bytes of code page 1252 text and a NUL
 constexpr int kLinkTextSize = 25;
 constexpr int kFooterTextSize = 43;
 constexpr int kMaxQuestions = 96;
+// An answer field takes this many characters: a restored line is cut there,
+// and a longer accepted answer could never be typed.
+constexpr int kAnswerFieldLength = 85;
 constexpr int kMaxGridRows = kMaxQuestions / 3;
 
 struct Question {

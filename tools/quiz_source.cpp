@@ -56,7 +56,7 @@ struct TextRule {
 
 constexpr TextRule kFieldRule = {kMaxFieldLength, true, false, false};
 constexpr TextRule kCodeRule = {kMaxFieldLength, false, true, false};
-constexpr TextRule kAnswerRule = {kMaxAnswerLength, true, true, true};
+constexpr TextRule kAnswerRule = {kAnswerFieldLength, true, true, true};
 constexpr TextRule kLinkRule = {kMaxLinkLength, true, true, false};
 constexpr TextRule kFooterRule = {kMaxFooterLength, true, true, false};
 

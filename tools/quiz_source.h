@@ -7,10 +7,6 @@
 #include <string_view>
 #include <vector>
 
-// An answer field of the player takes 85 characters: a longer accepted answer
-// could never be typed.
-constexpr int kMaxAnswerLength = 85;
-
 struct QuestionSource {
   std::string text;
   std::string answer1;

@@ -9,14 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "tests/e2e/quiz_process.h"
 #include "tests/support/win_files.h"
 
 namespace {
-
-constexpr int kScoreLabelId = 32;
-constexpr int kCodeFieldId = 30;
-constexpr int kCornerLabelId = 8000;
 
 // The quiz executable: the one built beside this test, or the one named by
 // TEVRA_E2E_QUIZ (the same quiz made by tevra-pack build); a Unix path made a

@@ -8,14 +8,13 @@
 #include <ostream>
 #include <string>
 
+#include "app/control_ids.h"
 #include "tests/e2e/quiz_process.h"
 #include "tests/support/stored_quiz.h"
 #include "tests/support/win_files.h"
 
 namespace {
 
-constexpr int kScoreLabelId = 32;
-constexpr int kSaveButtonId = 27;
 constexpr char kBlockType[] = "PATCH";
 constexpr int kQuizBlockId = 104;
 

@@ -9,13 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "tests/e2e/picture_probe.h"
 #include "tests/e2e/quiz_process.h"
 
 namespace {
 
-constexpr int kPictureBaseId = 9900;
-constexpr int kScoreLabelId = 32;
 constexpr int kQuestionCount = 6;
 constexpr int kFeedbackOffset = 1000;
 

@@ -2,15 +2,14 @@
 
 #include <vector>
 
+#include "app/control_ids.h"
+
 namespace {
 
 constexpr DWORD kStartLimitMs = 30000;
 constexpr DWORD kExitLimitMs = 20000;
 constexpr DWORD kTextLimitMs = 10000;
 constexpr DWORD kPollMs = 50;
-constexpr int kScoreLabelId = 32;
-constexpr int kFirstFieldId = 4001;
-constexpr int kSaveButtonId = 27;
 
 struct FrameSearch {
   DWORD process;
@@ -71,7 +70,7 @@ QuizProcess::QuizProcess(const std::string& exe, const std::string& directory) {
   frame_ = search.frame;
   if (!frame_) return;
   header_ = ChildHolding(frame_, kScoreLabelId);
-  panel_ = ChildHolding(frame_, kFirstFieldId);
+  panel_ = ChildHolding(frame_, kAnswerFieldBaseId + 1);
 }
 
 QuizProcess::~QuizProcess() {

@@ -14,7 +14,7 @@ std::vector<std::string> ReadFields(std::string_view file, int count) {
   std::vector<std::string> fields;
   size_t position = 0;
   for (int i = 0; i < count; ++i) {
-    char text[kSavedLineMax];
+    char text[kAnswerFieldLength];
     size_t length = ReadSavedLine(file, &position, text);
     EXPECT_LE(position, file.size());
     fields.emplace_back(text, length);

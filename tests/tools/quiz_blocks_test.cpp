@@ -124,7 +124,7 @@ TEST(QuizBlocks, FullLengthFieldsLoadBackWhole) {
   quiz.title = std::string(kTextSize - 1, '\xE9');
   quiz.link = std::string(kLinkTextSize - 1, 'l');
   quiz.footer = std::string(kFooterTextSize - 1, 'f');
-  quiz.questions[0].answer1 = std::string(kMaxAnswerLength, 'a');
+  quiz.questions[0].answer1 = std::string(kAnswerFieldLength, 'a');
   quiz.questions[0].text = std::string(kTextSize - 1, 'q');
   quiz.codes[1] = std::string(kTextSize - 1, 'c');
   for (QuestionSource& question : quiz.questions) question.extra.clear();

@@ -14,15 +14,13 @@
 #include <utility>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "app/player_state.h"
 #include "media/nibble_swap.h"
 
 namespace {
 
 constexpr int kRows = 3;
-constexpr int kContainerBase = 9900;
-constexpr int kPlayBase = 6000;
-constexpr int kStopBase = 7000;
 constexpr DWORD kEventWaitMs = 10000;
 constexpr UINT_PTR kCloserPeriodMs = 20;
 constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
@@ -238,9 +236,9 @@ class MediaPlaybackTest : public testing::Test {
                             frame, nullptr, nullptr, nullptr);
     for (int n = 1; n <= kRows; ++n) {
       const int x = 46 + 330 * (n - 1);
-      HWND container = CreateChild("Static", WS_BORDER, x, 5, 300, 200, kContainerBase + n);
-      CreateChild("Button", 0, x, 215, 20, 20, kPlayBase + n);
-      CreateChild("Button", 0, x, 235, 20, 19, kStopBase + n);
+      HWND container = CreateChild("Static", WS_BORDER, x, 5, 300, 200, kPictureBaseId + n);
+      CreateChild("Button", 0, x, 215, 20, 20, kPlayButtonBaseId + n);
+      CreateChild("Button", 0, x, 235, 20, 19, kStopButtonBaseId + n);
       if (players) {
         ASSERT_TRUE(CreateQuestionPlayer(panel, n, container));
         Listen(n);
@@ -316,10 +314,10 @@ TEST_F(MediaPlaybackTest, TextAndPictureQuizzesLoadNothingAndIgnoreTheButtons) {
     storedMedia = {{401, Scrambled(MakeWave(100))}};
     EXPECT_EQ(InitMediaHost(), 0);
     Start(false);
-    Click(kPlayBase + 1);
-    Click(kStopBase + 1);
-    EXPECT_FALSE(HandleMediaCommand(panel, kPlayBase + 1));
-    EXPECT_FALSE(HandleMediaCommand(panel, kStopBase + 1));
+    Click(kPlayButtonBaseId + 1);
+    Click(kStopButtonBaseId + 1);
+    EXPECT_FALSE(HandleMediaCommand(panel, kPlayButtonBaseId + 1));
+    EXPECT_FALSE(HandleMediaCommand(panel, kStopButtonBaseId + 1));
     EXPECT_EQ(GetModuleHandleA("atl.dll"), nullptr) << displayMode;
     EXPECT_FALSE(FileExists(PathOf("tevra401.WAV"))) << displayMode;
     EXPECT_EQ(currentMedia, 0);
@@ -334,7 +332,7 @@ TEST_F(MediaPlaybackTest, PlayWritesTheDescrambledFileAndPlaysItToTheEnd) {
   storedMedia = {{401, Scrambled(wave)}};
   ASSERT_EQ(InitMediaHost(), 0);
   Start();
-  Click(kPlayBase + 1);
+  Click(kPlayButtonBaseId + 1);
   EXPECT_EQ(ReadFileBytes(PathOf("tevra401.WAV")), AsString(wave));
   EXPECT_EQ(lastMediaPath, PathOf("tevra401.WAV"));
   EXPECT_EQ(currentMedia, 1);
@@ -350,13 +348,13 @@ TEST_F(MediaPlaybackTest, SecondPlayRewritesAnIdenticalFileAndStartsAgain) {
   storedMedia = {{402, Scrambled(wave)}};
   ASSERT_EQ(InitMediaHost(), 0);
   Start();
-  Click(kPlayBase + 2);
+  Click(kPlayButtonBaseId + 2);
   ASSERT_TRUE(WaitFor(Ended(2)));
   const std::string first = ReadFileBytes(PathOf("tevra402.WAV"));
   // Spoil the file: the second play must write it again, not reuse it.
   DeleteFileA(PathOf("tevra402.WAV").c_str());
   playEvents.clear();
-  Click(kPlayBase + 2);
+  Click(kPlayButtonBaseId + 2);
   EXPECT_EQ(ReadFileBytes(PathOf("tevra402.WAV")), first);
   EXPECT_EQ(first, AsString(wave));
   EXPECT_TRUE(WaitFor(Playing(2)));
@@ -368,10 +366,10 @@ TEST_F(MediaPlaybackTest, PlayOnRowTwoStopsRowOneFirst) {
   storedMedia = {{401, Scrambled(MakeWave(5000))}, {402, Scrambled(MakeWave(5000))}};
   ASSERT_EQ(InitMediaHost(), 0);
   Start();
-  Click(kPlayBase + 1);
+  Click(kPlayButtonBaseId + 1);
   ASSERT_TRUE(WaitFor(Playing(1)));
   playEvents.clear();
-  Click(kPlayBase + 2);
+  Click(kPlayButtonBaseId + 2);
   ASSERT_TRUE(WaitFor(Playing(2)));
   ASSERT_NE(IndexOf(Stopped(1)), -1);
   EXPECT_LT(IndexOf(Stopped(1)), IndexOf(Playing(2)));
@@ -386,12 +384,12 @@ TEST_F(MediaPlaybackTest, AnyStopButtonStopsTheMediaStartedLast) {
   storedMedia = {{402, Scrambled(MakeWave(5000))}};
   ASSERT_EQ(InitMediaHost(), 0);
   Start();
-  Click(kStopBase + 1);  // nothing started yet: nothing to stop
+  Click(kStopButtonBaseId + 1);  // nothing started yet: nothing to stop
   EXPECT_TRUE(playEvents.empty());
-  Click(kPlayBase + 2);
+  Click(kPlayButtonBaseId + 2);
   ASSERT_TRUE(WaitFor(Playing(2)));
   playEvents.clear();
-  Click(kStopBase + 3);
+  Click(kStopButtonBaseId + 3);
   EXPECT_TRUE(WaitFor(Stopped(2)));
   EXPECT_EQ(mediaSlots[1].state, kMediaStopped);
   EXPECT_EQ(IndexOf(Playing(2)), -1);
@@ -402,8 +400,8 @@ TEST_F(MediaPlaybackTest, ClosingThePanelStopsThePlayersThenDeletesTheLastFile) 
   storedMedia = {{401, Scrambled(MakeWave(5000))}, {403, Scrambled(MakeWave(5000))}};
   ASSERT_EQ(InitMediaHost(), 0);
   Start();
-  Click(kPlayBase + 1);
-  Click(kPlayBase + 3);
+  Click(kPlayButtonBaseId + 1);
+  Click(kPlayButtonBaseId + 3);
   ASSERT_TRUE(WaitFor(Playing(3)));
   watchedFile = PathOf("tevra403.WAV");
   DestroyWindow(panel);  // its WM_DESTROY releases the players
@@ -420,13 +418,13 @@ TEST_F(MediaPlaybackTest, ClosingThePanelStopsThePlayersThenDeletesTheLastFile) 
 TEST_F(MediaPlaybackTest, NoHostLibraryShowsThePlayerErrorOverTheWindow) {
   MakeQuiz(3);  // InitMediaHost not run: as when "atl.dll" or its export is missing
   Start(false);
-  EXPECT_FALSE(CreateQuestionPlayer(panel, 1, GetDlgItem(panel, kContainerBase + 1)));
+  EXPECT_FALSE(CreateQuestionPlayer(panel, 1, GetDlgItem(panel, kPictureBaseId + 1)));
   ASSERT_EQ(shownBoxes.size(), 1u);
   EXPECT_EQ(shownBoxes[0].caption, "TEVRA");
   EXPECT_EQ(shownBoxes[0].text, "Erreur WindowsMediaPlater");
   EXPECT_EQ(shownBoxes[0].owner, frame);  // a box over a child window belongs to its frame
   EXPECT_EQ(mediaSlots[0].player, nullptr);
-  Click(kPlayBase + 1);  // a row without a player does nothing
+  Click(kPlayButtonBaseId + 1);  // a row without a player does nothing
   EXPECT_EQ(shownBoxes.size(), 1u);
 }
 
@@ -484,14 +482,14 @@ TEST_F(MediaPlaybackTest, MediaThatCannotBeWrittenIsNotPlayed) {
     if (c.stored != kMissing) {
       storedMedia.push_back({401, c.stored == kPresent ? Scrambled(wave) : std::vector<uint8_t>{}});
     }
-    Click(kPlayBase + 3);
+    Click(kPlayButtonBaseId + 3);
     ASSERT_EQ(lastMediaPath, PathOf("tevra403.WAV"));
     const std::string longDirectory = std::string(254, 'd') + "\\";
     if (c.directory == kTooLong) lstrcpynA(quiz->tempDir, longDirectory.c_str(), kTempDirSize);
     if (c.directory == kNameTaken) CreateDirectoryA(PathOf("tevra401.WAV").c_str(), nullptr);
     shownBoxes.clear();
     playEvents.clear();
-    Click(kPlayBase + 1);
+    Click(kPlayButtonBaseId + 1);
     if (c.message) {
       ASSERT_EQ(shownBoxes.size(), 1u);
       EXPECT_EQ(shownBoxes[0].caption, "Tevra");

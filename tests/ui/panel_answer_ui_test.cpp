@@ -39,8 +39,8 @@ TEST_F(PanelTest, EnterJudgesAndTheScoreFollowsTheLabels) {
   for (const Step& step : steps) {
     Answer(step.field, step.typed);
     EXPECT_EQ(Text(step.field + kFeedbackOffset), step.word) << step.typed;
-    EXPECT_EQ(HeaderText(32), step.score) << step.typed;
-    EXPECT_EQ(HeaderText(30), step.code) << step.typed;
+    EXPECT_EQ(HeaderText(kScoreLabelId), step.score) << step.typed;
+    EXPECT_EQ(HeaderText(kCodeFieldId), step.code) << step.typed;
   }
   // A question once solved stays solved for "Cacher" even when spoiled again.
   EXPECT_EQ(quiz->data.firstQuestion->next->solved, 1);
@@ -50,10 +50,10 @@ TEST_F(PanelTest, AnUnchangedWordChangesNothing) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   Start();
   Answer(4001, "paris");
-  SetWindowTextA(GetDlgItem(quiz->headerWindow, 32), "marker");
+  SetWindowTextA(GetDlgItem(quiz->headerWindow, kScoreLabelId), "marker");
   SendKeyUp(4001, VK_RETURN);
   Answer(4001, "PARIS ");
-  EXPECT_EQ(HeaderText(32), "marker");  // no recount without a new word
+  EXPECT_EQ(HeaderText(kScoreLabelId), "marker");  // no recount without a new word
 }
 
 TEST_F(PanelTest, EnterAndTabCharactersAreSwallowed) {
@@ -156,7 +156,7 @@ TEST_F(PanelTest, F1FillsEveryUnsolvedFieldAndKeepsTheFocus) {
   EXPECT_EQ(Text(5003), "BRAVO");
   EXPECT_EQ(Text(5004), "FAUX");
   EXPECT_EQ(GetFocus(), Control(4001));
-  EXPECT_EQ(HeaderText(32), " 2 / 4");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 2 / 4");
 }
 
 TEST_F(PanelTest, F2SavesTheFieldsAsTheyStand) {
@@ -177,10 +177,10 @@ TEST_F(PanelTest, ATwoAnswerTextListJudgesEachRowAgainstItsFirstAnswer) {
   EXPECT_EQ(Text(5001), "BRAVO");
   EXPECT_EQ(Text(5002), "FAUX");
   EXPECT_EQ(Control(4003), nullptr);
-  EXPECT_EQ(HeaderText(32), " 1 / 2");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
   Answer(4002, "rome");
-  EXPECT_EQ(HeaderText(32), " 2 / 2");
-  EXPECT_EQ(HeaderText(30), "CODE2");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 2 / 2");
+  EXPECT_EQ(HeaderText(kCodeFieldId), "CODE2");
 }
 
 TEST_F(PanelTest, TwoBoxesSolveTheirQuestionTogether) {
@@ -189,17 +189,17 @@ TEST_F(PanelTest, TwoBoxesSolveTheirQuestionTogether) {
   Start();
   Answer(4001, "monet");
   EXPECT_EQ(Text(5001), "BRAVO");
-  EXPECT_EQ(HeaderText(32), " 0 / 2");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 2");
   EXPECT_FALSE(IsWindowVisible(Control(8001)));
   Answer(4002, "NYMPHEA");
   EXPECT_EQ(Text(5002), "Quasiment");
-  EXPECT_EQ(HeaderText(32), " 0 / 2");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 2");
   Answer(4002,
          "nymph\xE9"
          "as");
   EXPECT_EQ(Text(5002), "Quasiment");  // accents count: one letter wrong
   Answer(4002, "nympheas");
-  EXPECT_EQ(HeaderText(32), " 1 / 2");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
   EXPECT_TRUE(IsWindowVisible(Control(8001)));
   EXPECT_EQ(Text(8001), "Giverny");
 }
@@ -272,7 +272,7 @@ TEST_F(PanelTest, RestoredRightAnswerOfAMessageKindShowsItsBoxAtStart) {
   Start();
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(Text(5001), "BRAVO");
-  EXPECT_EQ(HeaderText(32), " 1 / 1");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 1");
 }
 
 TEST_F(PanelTest, KindFourRevealsEverythingOnceAllIsSolved) {
@@ -338,7 +338,7 @@ TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
   // Nothing moves while the box is clear.
   for (int n = 1; n <= 7; ++n) EXPECT_EQ(Place(kAnswerFieldBaseId + n).top, before[n].top) << n;
 
-  HWND cacher = GetDlgItem(quiz->headerWindow, 33);
+  HWND cacher = GetDlgItem(quiz->headerWindow, kHideSolvedBoxId);
   ASSERT_NE(cacher, nullptr);
   SendMessageA(cacher, BM_CLICK, 0, 0);
   Pump();
@@ -379,7 +379,7 @@ TEST_F(PanelTest, CaptionsFollowTheFirstQuestionOfTheirRow) {
   int before[4];
   for (int i = 0; i < 4; ++i) before[i] = Place(captions[i]).top;
   for (int field = 4001; field <= 4006; ++field) Answer(field, field % 2 ? "oui" : "non");
-  SendMessageA(GetDlgItem(quiz->headerWindow, 33), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(quiz->headerWindow, kHideSolvedBoxId), BM_CLICK, 0, 0);
   Pump();
   // Row 0 closes by its reveal labels' 65 pixels: row 1's captions move up
   // with question 4, row 0's stay with question 1 (pictures absent: H = 0).
@@ -388,7 +388,7 @@ TEST_F(PanelTest, CaptionsFollowTheFirstQuestionOfTheirRow) {
   EXPECT_EQ(Place(captions[2]).top, before[2] - 65);
   EXPECT_EQ(Place(captions[3]).top, before[3] - 65);
   EXPECT_EQ(Place(captions[2]).top, Place(kNumberLabelId + 4).top);
-  SendMessageA(GetDlgItem(quiz->headerWindow, 33), BM_CLICK, 0, 0);
+  SendMessageA(GetDlgItem(quiz->headerWindow, kHideSolvedBoxId), BM_CLICK, 0, 0);
   Pump();
   for (int i = 0; i < 4; ++i) EXPECT_EQ(Place(captions[i]).top, before[i]) << i;
 }

@@ -38,8 +38,8 @@ TEST_F(PanelTest, TextListOfThreeRowsIsLaidOutToThePixel) {
   EXPECT_EQ(quiz->data.contentHeight, 80);
   EXPECT_EQ(quiz->data.contentWidth, 900);
   // Before any verdict changed, the header keeps its first texts.
-  EXPECT_EQ(HeaderText(32), " 0 / 3");
-  EXPECT_EQ(HeaderText(30), "");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 3");
+  EXPECT_EQ(HeaderText(kCodeFieldId), "");
 }
 
 TEST_F(PanelTest, PictureGridWithAbsentPicturesIsLaidOutToThePixel) {
@@ -106,7 +106,7 @@ TEST_F(PanelTest, TwoAnswerGridHidesASecondAnswerOfHyphen) {
   EXPECT_EQ(quiz->data.contentWidth, 1090);
 
   Answer(4003, "rodin");  // the hidden box is already right
-  EXPECT_EQ(HeaderText(32), " 1 / 2");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
 }
 
 TEST_F(PanelTest, RestoredAnswersAreJudgedBeforeTheFirstPaint) {
@@ -120,8 +120,8 @@ TEST_F(PanelTest, RestoredAnswersAreJudgedBeforeTheFirstPaint) {
   EXPECT_EQ(Text(5001), "BRAVO");
   EXPECT_EQ(Text(5002), "FAUX");
   EXPECT_EQ(Text(5003), "Quasiment");
-  EXPECT_EQ(HeaderText(32), " 1 / 3");
-  EXPECT_EQ(HeaderText(30), "CODE1");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 3");
+  EXPECT_EQ(HeaderText(kCodeFieldId), "CODE1");
 }
 
 TEST_F(PanelTest, ScrollRequestsMoveTheContentByTheirSteps) {
@@ -170,7 +170,7 @@ TEST_F(PanelTest, AnEmptyQuizShowsAnEmptyPanelThatCannotScroll) {
   }
   EXPECT_EQ(ScrollPos(SB_VERT), 0);
   EXPECT_EQ(ScrollPos(SB_HORZ), 0);
-  EXPECT_EQ(HeaderText(32), " 0 / 0");
+  EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 0");
 }
 
 TEST_F(PanelTest, OneWheelNotchScrollsFiftyPixelsOnce) {

@@ -114,7 +114,7 @@ class HideSolvedTest : public PictureGridTest {
   }
   int Top(int id) { return Place(id).top; }
   void ClickCacher() {
-    SendMessageA(GetDlgItem(quiz->headerWindow, 33), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(quiz->headerWindow, kHideSolvedBoxId), BM_CLICK, 0, 0);
     Pump();
   }
 };
@@ -179,14 +179,14 @@ TEST_F(HideSolvedTest, AnySequenceOfTicksSolvesAndMistakesRestoresExactly) {
     const unsigned what = next(4);
     if (what == 0) {
       for (int n = 3; n <= kQuestions; n += 3) collapsed |= quiz->data.hideStates[n] == 2;
-      restores += IsDlgButtonChecked(quiz->headerWindow, 33) == BST_CHECKED;
+      restores += IsDlgButtonChecked(quiz->headerWindow, kHideSolvedBoxId) == BST_CHECKED;
       ClickCacher();
     } else {
       // Solves or spoils one question; a spoiled question stays solved.
       const int n = 1 + static_cast<int>(next(kQuestions));
       Answer(kAnswerFieldBaseId + n, what == 1 ? "non" : "oui");
     }
-    if (IsDlgButtonChecked(quiz->headerWindow, 33) == BST_UNCHECKED) {
+    if (IsDlgButtonChecked(quiz->headerWindow, kHideSolvedBoxId) == BST_UNCHECKED) {
       ASSERT_TRUE(Snapshot() == start) << "step " << step;
       ASSERT_EQ(quiz->data.contentHeight, height) << "step " << step;
     }
