@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "quiz/block_encoder.h"
+#include "quiz/quiz_text.h"
 
 namespace {
 
@@ -72,9 +73,18 @@ TEST(InspectCommand, PrintsTheWorkedQuizAsTheLoaderReadsIt) {
 }
 
 TEST(InspectCommand, ConvertsTextsToUtf8AndEscapesThem) {
-  const std::string quiz = std::string("\x00\x02\x01\x02", 4) +
-                           "\xC9t\xE9 \"1\"|a\\b|\x81\x9C|\x01|\x80|" + "\xE9|\xC9|q|" +
-                           std::string("\x01", 1) + "x|" + std::string("\x00\x00\x00", 3);
+  DecodedQuiz text;
+  text.displayMode = 1;
+  text.questionCount = 1;
+  text.answersPerQuestion = 2;
+  text.title = "\xC9t\xE9 \"1\"";
+  text.author = "a\\b";
+  text.subtitle = "\x81\x9C";
+  text.answerCaption1 = "\x01";
+  text.answerCaption2 = "\x80";
+  text.questions = {{"\xE9", "\xC9", "q", "x", ""}};
+  text.kind = 1;
+  const std::string quiz = WriteQuizTexts(text).quiz;
   const PackRun run = RunPack("inspect" + WriteQuiz("utf8", kBuiltin, quiz, "\x80\r\n"));
   EXPECT_EQ(run.status, 0);
   for (const char* part : {"\"title\": \"\xC3\x89t\xC3\xA9 \\\"1\\\"\"", "\"author\": \"a\\\\b\"",
