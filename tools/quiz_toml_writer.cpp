@@ -77,7 +77,9 @@ std::string FormatQuizToml(const QuizSource& quiz) {
   }
   Line(&out, "codes", codes + "]");
   if (quiz.scramble) Line(&out, "scramble", "true");
+  // Every stored text is written, and an empty one only where it is needed.
   const int extras = KindTraitsOf(quiz.kind).extraFields;
+  const bool extra_used = ExtraTextUse(quiz.displayMode, quiz.kind) != FieldUse::kUnused;
   for (const QuestionSource& question : quiz.questions) {
     out += "\n[[question]]\n";
     Line(&out, "text", Text(question.text));
@@ -86,8 +88,10 @@ std::string FormatQuizToml(const QuizSource& quiz) {
     } else {
       Line(&out, "answer", Text(question.answer1));
     }
-    if (extras >= 1) Line(&out, "extra", Text(question.extra));
-    if (extras >= 2) Line(&out, "extra2", Text(question.extra2));
+    if (extras >= 1 && (extra_used || !question.extra.empty())) {
+      Line(&out, "extra", Text(question.extra));
+    }
+    OptionalText(&out, "extra2", extras >= 2 ? question.extra2 : "");
     OptionalPath(&out, "picture", question.picture);
     OptionalPath(&out, "answer_picture", question.answerPicture);
     OptionalPath(&out, "media", question.media);
