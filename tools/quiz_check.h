@@ -1,6 +1,8 @@
 // What an author should hear about a quiz that reads without errors: files
 // that are missing or that the player cannot open (errors), and answers,
-// codes, extra texts and pictures that will frustrate players (warnings).
+// codes and pictures that will frustrate players, question fields the display
+// and kind never show (they are not stored) and needed ones that are missing
+// (warnings).
 #pragma once
 
 #include <cstdint>
