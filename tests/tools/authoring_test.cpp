@@ -6,6 +6,7 @@
 
 #include "quiz/block_encoder.h"
 #include "quiz/quiz_text.h"
+#include "tests/support/same_quiz.h"
 #include "tests/tools/pe_test_image.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
@@ -91,27 +92,8 @@ std::string Build(const QuizSource& quiz, std::string player = MakeImage()) {
 }
 
 void ExpectSameQuiz(const QuizSource& a, const QuizSource& b) {
-  EXPECT_EQ(a.title, b.title);
-  EXPECT_EQ(a.author, b.author);
-  EXPECT_EQ(a.subtitle, b.subtitle);
-  EXPECT_EQ(a.answerCaption1, b.answerCaption1);
-  EXPECT_EQ(a.answerCaption2, b.answerCaption2);
-  EXPECT_EQ(a.displayMode, b.displayMode);
-  EXPECT_EQ(a.kind, b.kind);
-  EXPECT_EQ(a.answersPerQuestion, b.answersPerQuestion);
-  EXPECT_EQ(std::vector<int>({a.red, a.green, a.blue}), std::vector<int>({b.red, b.green, b.blue}));
-  EXPECT_EQ(a.link, b.link);
-  EXPECT_EQ(a.footer, b.footer);
-  EXPECT_EQ(a.codes, b.codes);
+  ExpectSameQuizTexts(a, b);
   EXPECT_EQ(a.scramble, b.scramble);
-  ASSERT_EQ(a.questions.size(), b.questions.size());
-  for (size_t i = 0; i < a.questions.size(); ++i) {
-    EXPECT_EQ(a.questions[i].text, b.questions[i].text) << i;
-    EXPECT_EQ(a.questions[i].answer1, b.questions[i].answer1) << i;
-    EXPECT_EQ(a.questions[i].answer2, b.questions[i].answer2) << i;
-    EXPECT_EQ(a.questions[i].extra, b.questions[i].extra) << i;
-    EXPECT_EQ(a.questions[i].extra2, b.questions[i].extra2) << i;
-  }
 }
 
 TEST(QuizToml, WrittenQuizReadsBackTheSame) {
