@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,19 @@ inline uint32_t LoadBig16(const void* at) {
 inline uint32_t LoadBig32(const void* at) {
   const uint8_t* p = static_cast<const uint8_t*>(at);
   return LoadBig16(p) << 16 | LoadBig16(p + 2);
+}
+
+// One load on a little-endian machine: the inflater's bit reader refills
+// with it.
+inline uint64_t LoadLittle64(const void* at) {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+  uint64_t value;
+  std::memcpy(&value, at, sizeof value);
+  return value;
+#else
+  const uint8_t* p = static_cast<const uint8_t*>(at);
+  return LoadLittle32(p) | uint64_t{LoadLittle32(p + 4)} << 32;
+#endif
 }
 
 inline void StoreLittle16(void* at, uint32_t value) {

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstring>
 
+#include "media/byte_order.h"
+
 namespace {
 
 // A Huffman table entry packs everything the decoding loop needs into 32 bits:
@@ -166,23 +168,11 @@ struct BitReader {
   size_t padBytes;
 };
 
-inline uint64_t LoadLittleEndian64(const uint8_t* p) {
-#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
-  uint64_t v;
-  std::memcpy(&v, p, sizeof v);
-  return v;
-#else
-  uint64_t v = 0;
-  for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
-  return v;
-#endif
-}
-
 // Leaves at least 56 bits in the buffer: enough for a length code with its extra bits and a
 // distance code with its extra bits (15 + 5 + 15 + 13 = 48) without refilling in between.
 inline void Refill(BitReader& br) {
   if (br.end - br.next >= 8) {
-    br.bits |= LoadLittleEndian64(br.next) << br.count;
+    br.bits |= LoadLittle64(br.next) << br.count;
     br.next += (63 - br.count) >> 3;
     br.count |= 56;
     return;
@@ -305,8 +295,8 @@ bool DecodeStoredBlock(BitReader& br, Output& out) {
   br.padBytes = 0;
   constexpr size_t kStoredHeaderSize = 4;  // LEN and NLEN, little-endian 16 bits each
   if (static_cast<size_t>(br.end - br.next) < kStoredHeaderSize) return false;
-  const uint32_t len = br.next[0] | (br.next[1] << 8);
-  const uint32_t nlen = br.next[2] | (br.next[3] << 8);
+  const uint32_t len = LoadLittle16(br.next);
+  const uint32_t nlen = LoadLittle16(br.next + 2);
   br.next += kStoredHeaderSize;
   if ((len ^ 0xFFFF) != nlen) return false;
   if (len > static_cast<size_t>(br.end - br.next) ||

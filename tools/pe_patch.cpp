@@ -58,9 +58,9 @@ uint32_t ComputePeChecksum(std::string_view file, uint32_t checksum_offset) {
   uint64_t sum = 0;
   for (size_t at = 0; at < file.size(); at += 2) {
     if (at >= checksum_offset && at < uint64_t{checksum_offset} + 4) continue;
-    uint32_t word = static_cast<unsigned char>(file[at]);
-    if (at + 1 < file.size())
-      word |= static_cast<uint32_t>(static_cast<unsigned char>(file[at + 1])) << 8;
+    // A last odd byte counts as a word of its own.
+    const uint32_t word =
+        at + 1 < file.size() ? LoadLittle16(file, at) : static_cast<unsigned char>(file[at]);
     sum += word;
     sum = (sum & 0xFFFF) + (sum >> 16);
   }
@@ -120,8 +120,7 @@ bool PatchPlayerImage(std::string_view player, const std::vector<PeResource>& re
   StoreLittle32(out, header + 36, kResourceSectionCharacteristics);
   const size_t count_field = image.fileHeaderOffset + kSectionCountField;
   const uint32_t count = static_cast<uint32_t>(image.sections.size() + 1);
-  (*out)[count_field] = static_cast<char>(count & 0xFF);
-  (*out)[count_field + 1] = static_cast<char>(count >> 8);
+  StoreLittle16(out, count_field, count);
 
   const uint32_t opt = image.optionalHeaderOffset;
   const uint32_t directories = opt + (image.is64 ? kDataDirectoryField64 : kDataDirectoryField32);

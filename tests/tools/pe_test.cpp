@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "media/byte_order.h"
 #include "tests/tools/pe_test_image.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
@@ -63,9 +64,7 @@ TEST(PeImage, ChecksumIsStoredAndCountsTheFileLength) {
   PeImage image;
   ASSERT_TRUE(ParsePeImage(patched, &image, &error));
   const uint32_t at = PeChecksumOffset(image);
-  uint32_t stored = 0;
-  for (int i = 3; i >= 0; --i) stored = stored << 8 | static_cast<unsigned char>(patched[at + i]);
-  EXPECT_EQ(stored, ComputePeChecksum(patched, at));
+  EXPECT_EQ(LoadLittle32(patched, at), ComputePeChecksum(patched, at));
   // Words add with end-around carry: 0xFFFF + 0x0001 folds to 0x0001, plus length 4.
   EXPECT_EQ(ComputePeChecksum(std::string("\xFF\xFF\x01\x00", 4), 100), 1u + 4u);
 }
