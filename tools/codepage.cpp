@@ -109,3 +109,21 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
   for (const char c : bytes) AppendUtf8(ByteToCodePoint(static_cast<unsigned char>(c)), &out);
   return out;
 }
+
+bool IsUtf8(std::string_view text, uint32_t* bad_line, uint32_t* bad_column) {
+  size_t pos = 0, line_start = 0;
+  uint32_t line = 1;
+  while (pos < text.size()) {
+    if (text[pos] == '\n') {
+      ++line;
+      line_start = pos + 1;
+    }
+    uint32_t code_point;
+    if (!DecodeUtf8(text, &pos, &code_point)) {
+      *bad_line = line;
+      *bad_column = static_cast<uint32_t>(pos - line_start + 1);
+      return false;
+    }
+  }
+  return true;
+}

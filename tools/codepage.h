@@ -2,6 +2,7 @@
 // page 1252 (what the player shows and stores).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -14,3 +15,7 @@ bool Utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error);
 // Converts code page 1252 bytes to UTF-8. Total: the five undefined bytes map
 // to U+0081, U+008D, U+008F, U+0090 and U+009D.
 std::string Cp1252ToUtf8(std::string_view bytes);
+
+// Whether text is well-formed UTF-8; when not, the line and column (from 1,
+// counting bytes) of the first bad byte.
+bool IsUtf8(std::string_view text, uint32_t* bad_line, uint32_t* bad_column);

@@ -20,3 +20,6 @@ int RunRc(int argc, char** argv);
 int RunUnpack(int argc, char** argv);
 int RunCheck(int argc, char** argv);
 int RunBuild(int argc, char** argv);
+int RunNew(int argc, char** argv);
+int RunPlay(int argc, char** argv);
+int RunImport(int argc, char** argv);

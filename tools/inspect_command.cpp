@@ -1,5 +1,6 @@
-// tevra-pack inspect: what the player's loader makes of three stored blocks,
-// as one JSON object, or what the block decoder makes of one block.
+// tevra-pack inspect: the quiz an executable carries, as readable quiz.toml
+// text; what the player's loader makes of three stored blocks, as one JSON
+// object; or what the block decoder makes of one block.
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -13,13 +14,21 @@
 #include "quiz/quiz_model.h"
 #include "tools/codepage.h"
 #include "tools/commands.h"
+#include "tools/output_files.h"
+#include "tools/quiz_toml_writer.h"
+#include "tools/quiz_unpack.h"
 
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tevra-pack inspect BLOCK0 BLOCK104 BLOCK105\n"
+    "usage: tevra-pack inspect QUIZ.exe\n"
+    "       tevra-pack inspect BLOCK0 BLOCK104 BLOCK105\n"
     "       tevra-pack inspect --block FILE\n"
-    "Loads the three stored blocks (the built-in block, resources 104 and 105)\n"
+    "With QUIZ.exe, prints the quiz the executable carries as the quiz.toml that\n"
+    "'tevra-pack unpack' would write (answers in plain text), after a list of the\n"
+    "picture and media files it holds; nothing is written.\n"
+    "With three block files, loads the three stored blocks (the built-in block, resources 104 and "
+    "105)\n"
     "exactly as the player does and prints what it holds as one JSON object:\n"
     "settings, texts (UTF-8), reward codes, questions with their folded answers\n"
     "in hex, and the message box the player would show (null when none). The\n"
@@ -133,6 +142,27 @@ int InspectBlock(const char* path) {
   return kExitOk;
 }
 
+int InspectExecutable(const char* path) {
+  std::string exe, error;
+  if (!ReadWholeFile(path, &exe, &error)) {
+    std::fprintf(stderr, "%s: cannot be read (%s)\n", path, error.c_str());
+    return kExitInputError;
+  }
+  UnpackedQuiz quiz;
+  if (!UnpackQuiz(exe, &quiz, &error)) {
+    std::fprintf(stderr, "%s: %s\n", path, error.c_str());
+    return kExitInputError;
+  }
+  const size_t count = quiz.source.questions.size();
+  std::printf("# %s carries %zu question%s and %zu file%s\n", path, count, count == 1 ? "" : "s",
+              quiz.files.size(), quiz.files.size() == 1 ? "" : "s");
+  for (const OutputFile& file : quiz.files) {
+    std::printf("#   %s, %zu bytes\n", file.path.c_str(), file.bytes.size());
+  }
+  std::printf("\n%s", FormatQuizToml(quiz.source).c_str());
+  return kExitOk;
+}
+
 int InspectQuiz(char** paths) {
   std::vector<unsigned char> bytes[kQuizBlockCount];
   QuizBlocks blocks;
@@ -160,6 +190,7 @@ int RunInspect(int argc, char** argv) {
     return kExitOk;
   }
   if (argc == 2 && std::strcmp(argv[0], "--block") == 0) return InspectBlock(argv[1]);
+  if (argc == 1 && argv[0][0] != '-') return InspectExecutable(argv[0]);
   if (argc == kQuizBlockCount && argv[0][0] != '-') return InspectQuiz(argv);
   std::fputs(kUsage, stderr);
   return kExitUsageError;

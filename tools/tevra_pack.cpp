@@ -2,28 +2,40 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tevra_version.h"
 #include "tools/commands.h"
 
 namespace {
 
-// Registered subcommands, in the order --help lists them.
+// Registered subcommands, in the order --help lists them: an author's first,
+// then, after a heading (a row without a command), the low-level ones.
 const PackCommand kCommands[] = {
-    {"blocks", "checks a quiz.toml and writes its three stored blocks", RunBlocks},
-    {"rc", "writes a player's resource script, its blocks and built-in block source", RunRc},
-    {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
-    {"png", "decodes a PNG as the player does and writes the bitmap as a BMP", RunPng},
-    {"inspect", "shows what the player loads from three stored blocks", RunInspect},
+    {"new", "writes a commented quiz.toml to start from", RunNew},
     {"check", "lists a quiz.toml's errors and the warnings an author should see", RunCheck},
     {"build", "turns a quiz.toml into a finished quiz executable", RunBuild},
+    {"play", "builds a quiz when needed and opens it as a player would", RunPlay},
+    {"judge", "prints the feedback word a player gets for a typed answer", RunJudge},
     {"unpack", "takes a quiz executable apart into quiz.toml and its files", RunUnpack},
+    {"import", "makes a quiz.toml of the questions of a spreadsheet (CSV)", RunImport},
+    {nullptr, "low-level commands:", nullptr},
+    {"inspect", "shows the quiz an executable or three stored blocks carry", RunInspect},
+    {"blocks", "checks a quiz.toml and writes its three stored blocks", RunBlocks},
+    {"rc", "writes a player's resource script, its blocks and built-in block source", RunRc},
+    {"png", "decodes a PNG as the player does and writes the bitmap as a BMP", RunPng},
 };
 
 void PrintUsage(FILE* out) {
-  std::fprintf(out, "usage: tevra-pack COMMAND [ARGS...]\n\ncommands:\n");
+  std::fprintf(out, "usage: tevra-pack COMMAND [ARGS...]\n\ncommands for quiz authors:\n");
   for (const PackCommand& command : kCommands) {
-    if (command.name) std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+    if (command.name) {
+      std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+    } else {
+      std::fprintf(out, "\n%s\n", command.summary);
+    }
   }
-  std::fprintf(out, "\n'tevra-pack COMMAND --help' describes one command.\n");
+  std::fprintf(out,
+               "\n'tevra-pack COMMAND --help' describes one command;\n"
+               "'tevra-pack --version' tells which Tevra it is.\n");
 }
 
 }  // namespace
@@ -35,6 +47,10 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
     PrintUsage(stdout);
+    return kExitOk;
+  }
+  if (std::strcmp(argv[1], "--version") == 0) {
+    std::printf("tevra-pack %s\n", TEVRA_VERSION);
     return kExitOk;
   }
   for (const PackCommand& command : kCommands) {
