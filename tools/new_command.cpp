@@ -47,7 +47,7 @@ constexpr char kSettings[] =
     "\n"
     "# The reward codes: the header shows the code of the player's score, the\n"
     "# first for 1 right answer, the second for 2... \"\" shows an empty field.\n"
-    "codes = [\"\", \"\", \"CHAMPION\"]\n";
+    "codes = [\"\", \"\", \"BRAVO\"]\n";
 
 constexpr char kTextKind[] =
     "display = \"text\"\n"
