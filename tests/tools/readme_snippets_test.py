@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """What the README tells an author holds: every ```toml snippet is a whole quiz
 that `tevra-pack check` accepts and `tevra-pack build` builds (with stand-in
-pictures and sounds for the files it names), and every row of its table of
-feedback words is the word `tevra-pack judge` gives.
+pictures and sounds for the files it names), every ```csv snippet imports into
+such a quiz, and every row of its table of feedback words is the word
+`tevra-pack judge` gives.
 
 usage: readme_snippets_test.py path/to/tevra-pack README.md
 """
@@ -30,6 +31,17 @@ def run(pack, *args):
     return subprocess.run([pack, *args], capture_output=True, text=True)
 
 
+def check_builds(pack, name, folder, work):
+    faults = []
+    for args in (["check", str(folder / "quiz.toml")],
+                 ["build", str(folder / "quiz.toml"), "-o", str(work / f"{name}.exe")]):
+        result = run(pack, *args)
+        if result.returncode != 0:
+            faults.append(f"{name}: {args[0]} exited {result.returncode}:\n"
+                          f"{result.stdout}{result.stderr}")
+    return faults
+
+
 def check_snippet(pack, number, text, work):
     folder = work / f"snippet{number}"
     folder.mkdir()
@@ -38,14 +50,17 @@ def check_snippet(pack, number, text, work):
         for key, content in FILE_KEYS.items():
             if key in question:
                 (folder / question[key]).write_bytes(content)
-    faults = []
-    for args in (["check", str(folder / "quiz.toml")],
-                 ["build", str(folder / "quiz.toml"), "-o", str(work / f"snippet{number}.exe")]):
-        result = run(pack, *args)
-        if result.returncode != 0:
-            faults.append(f"snippet {number}: {args[0]} exited {result.returncode}:\n"
-                          f"{result.stdout}{result.stderr}")
-    return faults
+    return check_builds(pack, f"snippet{number}", folder, work)
+
+
+def check_csv(pack, number, text, work):
+    csv = work / f"questions{number}.csv"
+    csv.write_text(text, encoding="utf-8")
+    folder = work / f"imported{number}"
+    result = run(pack, "import", str(csv), "-o", str(folder))
+    if result.returncode != 0:
+        return [f"csv snippet {number}: import exited {result.returncode}:\n{result.stderr}"]
+    return check_builds(pack, f"imported{number}", folder, work)
 
 
 def typed_text(cell):
@@ -77,16 +92,20 @@ def main():
     pack, readme_path = sys.argv[1], pathlib.Path(sys.argv[2])
     readme = readme_path.read_text(encoding="utf-8")
     snippets = re.findall(r"^```toml\n(.*?)^```", readme, re.S | re.M)
+    tables = re.findall(r"^```csv\n(.*?)^```", readme, re.S | re.M)
     faults = [] if len(snippets) >= 2 else ["the README has fewer than two toml snippets"]
     with tempfile.TemporaryDirectory() as work:
         for number, text in enumerate(snippets, 1):
             faults += check_snippet(pack, number, text, pathlib.Path(work))
+        for number, text in enumerate(tables, 1):
+            faults += check_csv(pack, number, text, pathlib.Path(work))
     faults += check_words(pack, readme)
     for fault in faults:
         print("FAIL:", fault)
     if faults:
         return 1
-    print(f"README: {len(snippets)} toml snippets check and build; the ten words are the player's")
+    print(f"README: {len(snippets)} toml and {len(tables)} csv snippets check and build; "
+          "the ten words are the player's")
     return 0
 
 
