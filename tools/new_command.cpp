@@ -20,7 +20,6 @@ constexpr char kUsage[] =
     "the files go. It checks and builds as it stands. An existing quiz.toml is\n"
     "never replaced.\n";
 constexpr char kSourceName[] = "quiz.toml";
-constexpr int kDisplayPictures = 1;
 
 constexpr char kHeader[] =
     "# A Tevra quiz. Texts are UTF-8 and must fit code page 1252 (French accents,\n"
@@ -77,15 +76,18 @@ constexpr char kTextQuestions[] =
     "text = \"Quelle est la capitale du Portugal ?\"\n"
     "answer = \"Lisbonne\"\n";
 
-// How a grid question names its file, by display: a comment for each question.
+constexpr int kGridQuestionCount = 3;
+
+// How a grid question names its file, by display mode: a comment for each
+// question, so that the quiz builds before the files are there.
 struct GridFiles {
   const char* advice;  // said once, above the questions
   const char* key;
-  const char* names[3];
+  const char* names[kGridQuestionCount];
 };
 
 const GridFiles kGridFiles[] = {
-    {},
+    {},  // the text list names no files
     {"# Each question shows a picture: PNG, JPEG, GIF or BMP, fitted into a\n"
      "# 300-pixel box. Put the files beside quiz.toml and name them below.\n"
      "# Kinds 1, 3, 4, 6 and 8 can show an answer_picture as well.\n",
@@ -106,7 +108,7 @@ struct GridQuestion {
   const char* extra;
 };
 
-const GridQuestion kGridQuestions[] = {
+const GridQuestion kGridQuestions[kGridQuestionCount] = {
     {"Cercle",
      "Tous ses points sont \xC3\xA0 la m\xC3\xAA"
      "me distance du centre."},
@@ -118,7 +120,7 @@ std::string GridQuizToml(int display) {
   const GridFiles& files = kGridFiles[display];
   std::string out = std::string("display = \"") + DisplayTraitsOf(display).name + "\"\n" +
                     kGridKind + kSettings + "\n" + files.advice;
-  for (size_t i = 0; i < std::size(kGridQuestions); ++i) {
+  for (int i = 0; i < kGridQuestionCount; ++i) {
     out += std::string("\n[[question]]\nanswer = \"") + kGridQuestions[i].answer +
            "\"\nextra = \"" + kGridQuestions[i].extra + "\"\n# " + files.key + " = \"" +
            files.names[i] + "\"\n";
