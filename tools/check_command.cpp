@@ -1,7 +1,6 @@
 // tevra-pack check: reads a quiz.toml and reports its errors and the warnings
 // an author should see before giving the quiz to players.
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -25,22 +24,17 @@ constexpr char kUsage[] =
 }  // namespace
 
 int RunCheck(int argc, char** argv) {
-  if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
-  if (argc != 1 || argv[0][0] == '-') {
-    std::fputs(kUsage, stderr);
-    return kExitUsageError;
-  }
+  std::string input;
+  const int parsed = ParseInputArg(argc, argv, kUsage, &input);
+  if (parsed != kArgsReady) return parsed;
   QuizSource source;
   std::vector<QuizFinding> findings;
-  const bool ok = CheckQuizFolder(argv[0], &source, &findings);
+  const bool ok = CheckQuizFolder(input, &source, &findings);
   size_t errors = 0;
   for (const QuizFinding& finding : findings) {
     std::fprintf(finding.error ? stderr : stdout, "%s\n", finding.text.c_str());
     errors += finding.error ? 1 : 0;
   }
-  std::printf("%s: %zu errors, %zu warnings\n", argv[0], errors, findings.size() - errors);
+  std::printf("%s: %zu errors, %zu warnings\n", input.c_str(), errors, findings.size() - errors);
   return ok ? kExitOk : kExitInputError;
 }

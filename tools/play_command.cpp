@@ -1,7 +1,6 @@
 // tevra-pack play: opens a quiz as a player would, building it first when its
 // executable is missing or older than its sources.
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -70,16 +69,11 @@ int BuildWhenNeeded(const fs::path& toml, const fs::path& exe) {
 }  // namespace
 
 int RunPlay(int argc, char** argv) {
-  if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
-    return kExitOk;
-  }
-  if (argc != 1 || argv[0][0] == '-') {
-    std::fputs(kUsage, stderr);
-    return kExitUsageError;
-  }
+  std::string given;
+  const int parsed = ParseInputArg(argc, argv, kUsage, &given);
+  if (parsed != kArgsReady) return parsed;
   std::error_code ignored;
-  fs::path input = fs::absolute(fs::u8path(argv[0]), ignored).lexically_normal();
+  fs::path input = fs::absolute(fs::u8path(given), ignored).lexically_normal();
   if (fs::is_directory(input, ignored)) input /= kSourceName;
   const fs::path folder = input.parent_path();
   fs::path exe = input;
@@ -87,7 +81,7 @@ int RunPlay(int argc, char** argv) {
     exe = folder / (folder.filename().u8string() + kExeExtension);
     if (const int built = BuildWhenNeeded(input, exe); built != kExitOk) return built;
   } else if (!fs::is_regular_file(exe, ignored)) {
-    std::fprintf(stderr, "%s: cannot be read\n", argv[0]);
+    std::fprintf(stderr, "%s: cannot be read\n", given.c_str());
     return kExitInputError;
   }
   std::printf("%s: playing; close the quiz to come back here\n", exe.u8string().c_str());

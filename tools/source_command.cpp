@@ -38,6 +38,19 @@ int ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args) 
   return kArgsReady;
 }
 
+int ParseInputArg(int argc, char** argv, const char* usage, std::string* input) {
+  if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
+    std::fputs(usage, stdout);
+    return kExitOk;
+  }
+  if (argc != 1 || argv[0][0] == '-') {
+    std::fputs(usage, stderr);
+    return kExitUsageError;
+  }
+  *input = argv[0];
+  return kArgsReady;
+}
+
 bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* stored) {
   std::vector<std::string> errors;
   if (!ReadQuizSource(path, source, &errors)) {

@@ -28,6 +28,10 @@ constexpr int kArgsReady = -1;
 // kExitUsageError after printing it on stderr for anything else.
 int ParseSourceArgs(int argc, char** argv, const char* usage, SourceArgs* args);
 
+// Reads a command's one argument, its input, the same way: kArgsReady with
+// *input set, or the exit status the command ends with.
+int ParseInputArg(int argc, char** argv, const char* usage, std::string* input);
+
 // Reads and checks the quiz.toml at path and encodes its blocks. False, after
 // printing every fault on stderr, when the source or a block is refused.
 bool LoadStoredQuiz(const std::string& path, QuizSource* source, StoredQuiz* stored);
