@@ -99,14 +99,14 @@ std::vector<ImportRow> ReadRows(const std::vector<CsvRow>& rows, const ColumnMap
     ImportRow imported{row.line, {}};
     for (int column = 0; column < kColumnCount; ++column) {
       const size_t at = static_cast<size_t>(columns[column]);
-      if (columns[column] >= 0 && at < row.cells.size())
+      if (columns[column] >= 0 && at < row.cells.size()) {
         imported.cells[column] = Trim(row.cells[at]);
+      }
     }
     for (size_t at = rows[0].cells.size(); at < row.cells.size(); ++at) {
       if (!Trim(row.cells[at]).empty()) {
-        faults.Add(row.line, "cell " + std::to_string(at + 1) +
-                                 " is beyond the columns the "
-                                 "first row names");
+        const std::string cell = "cell " + std::to_string(at + 1);
+        faults.Add(row.line, cell + " is beyond the columns the first row names");
         break;
       }
     }
