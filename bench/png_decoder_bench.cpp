@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "media/png_decoder.h"
+#include "tests/media/libpng_memory_reader.h"
 
 namespace {
 
@@ -61,18 +62,6 @@ void DecodeTevra(benchmark::State& state, const Sample* s) {
     PngCleanup(&png);
   }
   state.SetBytesProcessed(state.iterations() * PixelBytes(*s));
-}
-
-struct MemoryReader {
-  const std::vector<uint8_t>* file;
-  size_t pos;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
-  auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (reader->pos + count > reader->file->size()) png_error(png, "read past end");
-  std::memcpy(out, reader->file->data() + reader->pos, count);
-  reader->pos += count;
 }
 
 void DecodeLibpng(benchmark::State& state, const Sample* s) {

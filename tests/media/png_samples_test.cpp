@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tests/media/libpng_memory_reader.h"
 #include "tests/media/png_test_support.h"
 
 namespace {
@@ -39,18 +40,6 @@ const SampleKind kKinds[] = {
 std::vector<uint8_t> ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
-struct MemoryReader {
-  const std::vector<uint8_t>* file;
-  size_t pos;
-};
-
-void ReadFromMemory(png_structp png, png_bytep out, png_size_t count) {
-  auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (reader->pos + count > reader->file->size()) png_error(png, "read past end");
-  std::memcpy(out, reader->file->data() + reader->pos, count);
-  reader->pos += count;
 }
 
 // libpng's reading of the file as 8-bit RGBA, with the same reductions the decoder makes.
