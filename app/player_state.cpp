@@ -8,9 +8,6 @@ PlayerQuiz* quiz = nullptr;
 
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kOrange = RGB(255, 100, 0);
-constexpr COLORREF kAmber = RGB(255, 203, 38);
 constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
 constexpr int kScoreFontHeight = 25;
 constexpr int kTitleFontHeight = -15;  // a character height of 15
@@ -33,9 +30,10 @@ PlayerQuiz* CreatePlayerQuiz() {
   InitQuizData(&player->data);
   player->scoreFont = MakeFont(kScoreFontHeight, FW_NORMAL, false, "Arial");
   player->titleFont = MakeFont(kTitleFontHeight, FW_BOLD, true, nullptr);
-  player->redBrush = CreateSolidBrush(kRed);
-  player->orangeBrush = CreateSolidBrush(kOrange);
-  player->amberBrush = CreateSolidBrush(kAmber);
+  for (int tone = kToneNone + 1; tone < kToneCount; ++tone) {
+    const FeedbackColour& colour = kToneColours[tone];
+    player->feedbackBrushes[tone] = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
+  }
   player->paleYellowBrush = CreateSolidBrush(kPaleYellow);
   GetTempPathA(kTempPathLength, player->tempDir);
   return player;
@@ -50,10 +48,12 @@ void PaintPanelBrush(PlayerQuiz* player) {
 void DestroyPlayerQuiz(PlayerQuiz* player) {
   if (!player) return;
   for (HGDIOBJ object :
-       {HGDIOBJ(player->panelBrush), HGDIOBJ(player->redBrush), HGDIOBJ(player->orangeBrush),
-        HGDIOBJ(player->amberBrush), HGDIOBJ(player->paleYellowBrush), HGDIOBJ(player->titleFont),
+       {HGDIOBJ(player->panelBrush), HGDIOBJ(player->paleYellowBrush), HGDIOBJ(player->titleFont),
         HGDIOBJ(player->textFont), HGDIOBJ(player->scoreFont)}) {
     if (object) DeleteObject(object);
+  }
+  for (HBRUSH brush : player->feedbackBrushes) {
+    if (brush) DeleteObject(brush);
   }
   DestroyQuizData(&player->data);
   delete player;

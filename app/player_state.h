@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "answers/feedback_colour.h"
 #include "quiz/quiz_data.h"
 
 constexpr int kTempDirSize = 512;
@@ -14,9 +15,7 @@ struct PlayerQuiz {
   HFONT scoreFont;
   HFONT titleFont;
   HBRUSH panelBrush;
-  HBRUSH redBrush;
-  HBRUSH orangeBrush;
-  HBRUSH amberBrush;
+  HBRUSH feedbackBrushes[kToneCount];  // by tone; none for kToneNone
   HBRUSH paleYellowBrush;
   HWND panelWindow;
   HWND headerWindow;

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "answers/verdict.h"
+#include "answers/feedback_colour.h"
 #include "app/player_state.h"
 #include "media/media_playback.h"
 #include "panel/panel_layout.h"
@@ -81,31 +81,7 @@ bool IsFeedbackLabel(const QuizData& data, int id) {
   return id > kFeedbackLabelBaseId && id <= kFeedbackLabelBaseId + StoredAnswerCount(data);
 }
 
-constexpr COLORREF kBravoColour = RGB(0, 255, 0);
-
-struct WordColour {
-  const char* word;
-  HBRUSH PlayerQuiz::*brush;  // null: the panel's own "BRAVO" brush
-  COLORREF colour;
-};
-
-// Feedback label colours by word; every other word but "?" is amber.
-constexpr WordColour kWordColours[] = {
-    {kWordAnagramme, &PlayerQuiz::orangeBrush, RGB(255, 100, 0)},
-    {kWordBravo, nullptr, kBravoColour},
-    {kWordFaux, &PlayerQuiz::redBrush, RGB(255, 0, 0)},
-};
-constexpr WordColour kOtherWordColour = {nullptr, &PlayerQuiz::amberBrush, RGB(255, 203, 38)};
 constexpr COLORREF kQuestionLabelColour = RGB(255, 255, 192);
-
-// The panel's own brush, kept in its dialog data for its lifetime.
-void CreateBravoBrush(HWND panel) {
-  SetWindowLongPtrA(panel, DWLP_USER, reinterpret_cast<LONG_PTR>(CreateSolidBrush(kBravoColour)));
-}
-
-HBRUSH BravoBrush(HWND panel) {
-  return reinterpret_cast<HBRUSH>(GetWindowLongPtrA(panel, DWLP_USER));
-}
 
 // The letters get the label's own colour behind them (left to us: otherwise
 // each word would sit in a white box on its coloured label).
@@ -114,15 +90,13 @@ INT_PTR PaintLabel(HDC dc, HBRUSH brush, COLORREF colour) {
   return reinterpret_cast<INT_PTR>(brush);
 }
 
-INT_PTR ColourFeedbackLabel(HWND panel, HDC dc, HWND label) {
+INT_PTR ColourFeedbackLabel(HDC dc, HWND label) {
   char word[kWordBufferSize];
   GetWindowTextA(label, word, sizeof(word));
-  if (std::strcmp(word, kWordEmpty) == 0) return FALSE;
-  const WordColour* match = &kOtherWordColour;
-  for (const WordColour& entry : kWordColours) {
-    if (std::strcmp(word, entry.word) == 0) match = &entry;
-  }
-  return PaintLabel(dc, match->brush ? quiz->*(match->brush) : BravoBrush(panel), match->colour);
+  const FeedbackTone tone = FeedbackToneOf(word);
+  if (tone == kToneNone) return FALSE;
+  const FeedbackColour& colour = kToneColours[tone];
+  return PaintLabel(dc, quiz->feedbackBrushes[tone], RGB(colour.red, colour.green, colour.blue));
 }
 
 INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
@@ -134,7 +108,7 @@ INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
     SetTextColor(dc, light ? RGB(0, 0, 0) : RGB(255, 255, 255));
     return reinterpret_cast<INT_PTR>(quiz->panelBrush);
   }
-  if (IsFeedbackLabel(data, id)) return ColourFeedbackLabel(panel, dc, label);
+  if (IsFeedbackLabel(data, id)) return ColourFeedbackLabel(dc, label);
   if (id == kQuestionLabelId) return PaintLabel(dc, quiz->paleYellowBrush, kQuestionLabelColour);
   return FALSE;
 }
@@ -143,9 +117,6 @@ INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
 void ReleasePanel(HWND panel) {
   ReleaseMediaPlayers();
   if (quiz != nullptr) ReleaseQuestionPictures(quiz->data, panel);
-  HBRUSH brush = BravoBrush(panel);
-  if (brush != nullptr) DeleteObject(brush);
-  SetWindowLongPtrA(panel, DWLP_USER, 0);
 }
 
 }  // namespace
@@ -176,7 +147,6 @@ void UpdateScrollRangesKeepingContent(HWND panel) {
 INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
-      CreateBravoBrush(panel);
       return BuildQuestionRows(panel);
     case WM_SIZE:
       UpdateScrollRangesKeepingContent(panel);
