@@ -6,11 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "answers/compare.h"
-#include "answers/verdict.h"
-#include "quiz/answer_fold.h"
 #include "tools/codepage.h"
 #include "tools/commands.h"
+#include "tools/judge_text.h"
 
 namespace {
 
@@ -25,37 +23,12 @@ constexpr char kUsage[] =
     "one line of output, in order: the word, or 'error: REASON'. The exit status\n"
     "is 1 when any line was an error.\n";
 
-// Converts one given text to what the player holds; on failure *error names
-// the text (its role) and the reason.
-bool ToPlayerText(std::string_view utf8, const char* role, char (&text)[kTextSize],
-                  std::string* error) {
-  std::string bytes, reason;
-  if (!Utf8ToCp1252(utf8, &bytes, &reason)) {
-    *error = std::string(role) + " text: " + reason;
-    return false;
-  }
-  if (bytes.size() > static_cast<size_t>(kMaxTextLength)) {
-    *error = std::string(role) + " text: longer than " + std::to_string(kMaxTextLength) +
-             " bytes in code page 1252";
-    return false;
-  }
-  std::memcpy(text, bytes.data(), bytes.size());
-  text[bytes.size()] = '\0';
-  return true;
-}
-
-// The player's own preparation: the accepted answer is folded as loaded, the
-// typed one trimmed, then folded.
-bool JudgeUtf8(std::string_view expected_utf8, std::string_view typed_utf8, std::string* word,
-               std::string* error) {
-  char expected[kTextSize];
-  char typed[kTextSize];
-  if (!ToPlayerText(expected_utf8, "expected", expected, error)) return false;
-  if (!ToPlayerText(typed_utf8, "typed", typed, error)) return false;
-  FoldAnswer(expected);
-  TrimSpaces(typed);
-  FoldAnswer(typed);
-  *word = Cp1252ToUtf8(JudgeAnswer(expected, typed));
+// The word as UTF-8, for the terminal.
+bool JudgeToUtf8(std::string_view expected, std::string_view typed, std::string* word,
+                 std::string* error) {
+  const char* cp1252 = nullptr;
+  if (!JudgeUtf8(expected, typed, &cp1252, error)) return false;
+  *word = Cp1252ToUtf8(cp1252);
   return true;
 }
 
@@ -66,7 +39,7 @@ bool JudgeLine(std::string_view line, std::string* out) {
   std::string error;
   if (tab == std::string_view::npos || line.find('\t', tab + 1) != std::string_view::npos) {
     error = "expected exactly one TAB between the expected and the typed text";
-  } else if (JudgeUtf8(line.substr(0, tab), line.substr(tab + 1), out, &error)) {
+  } else if (JudgeToUtf8(line.substr(0, tab), line.substr(tab + 1), out, &error)) {
     return true;
   }
   *out = "error: " + error;
@@ -98,7 +71,7 @@ int RunJudge(int argc, char** argv) {
     return kExitUsageError;
   }
   std::string word, error;
-  if (!JudgeUtf8(argv[0], argv[1], &word, &error)) {
+  if (!JudgeToUtf8(argv[0], argv[1], &word, &error)) {
     std::fprintf(stderr, "tevra-pack judge: %s\n", error.c_str());
     return kExitInputError;
   }

@@ -98,3 +98,7 @@ std::string FormatQuizToml(const QuizSource& quiz) {
   }
   return out;
 }
+
+std::string QuoteUtf8(const std::string& utf8) {
+  return Quote(utf8);
+}

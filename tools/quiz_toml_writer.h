@@ -6,6 +6,10 @@
 
 #include "tools/quiz_source.h"
 
+// UTF-8 text in double quotes, escaped so that it reads back the same both as a
+// TOML basic string and as a JSON string.
+std::string QuoteUtf8(const std::string& utf8);
+
 // The quiz as UTF-8 TOML. Empty optional texts are left out; the picture and
 // media paths are written as they stand in the record.
 std::string FormatQuizToml(const QuizSource& quiz);

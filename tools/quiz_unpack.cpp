@@ -15,6 +15,7 @@
 #include "tools/pe_patch.h"
 #include "tools/quiz_files.h"
 #include "tools/quiz_source_text.h"
+#include "tools/quiz_toml_writer.h"
 
 namespace {
 
@@ -210,5 +211,22 @@ bool UnpackQuiz(std::string_view exe, UnpackedQuiz* quiz, std::string* error) {
   result.source.scramble = blocks[0].scrambled || blocks[1].scrambled || blocks[2].scrambled;
   TakeFiles(resources, &result);
   *quiz = std::move(result);
+  return true;
+}
+
+bool UnpackQuizFolder(std::string_view exe, UnpackedQuiz* quiz, std::vector<OutputFile>* files,
+                      std::string* error) {
+  if (!UnpackQuiz(exe, quiz, error)) return false;
+  const std::string toml = FormatQuizToml(quiz->source);
+  // What the source format refuses is found here, before anything is written.
+  QuizSource reread;
+  std::vector<std::string> faults;
+  if (!ParseQuizSource(toml, kQuizSourceName, &reread, &faults)) {
+    *error = "the quiz cannot be written as quiz.toml:";
+    for (const std::string& fault : faults) *error += "\n  " + fault;
+    return false;
+  }
+  *files = {{kQuizSourceName, toml}};
+  files->insert(files->end(), quiz->files.begin(), quiz->files.end());
   return true;
 }

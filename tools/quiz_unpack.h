@@ -22,6 +22,16 @@ struct UnpackedQuiz {
 // with two answers).
 bool UnpackQuiz(std::string_view exe, UnpackedQuiz* quiz, std::string* error);
 
+// The file an unpacked folder holds its quiz.toml in.
+inline constexpr char kQuizSourceName[] = "quiz.toml";
+
+// UnpackQuiz, then the files of the quiz's folder, paths relative to it: the
+// quiz.toml first, then the pictures and media files. Fails as UnpackQuiz
+// does, and, with every fault listed in *error, when the quiz cannot be
+// written as quiz.toml (an overlong answer, a bar in a text).
+bool UnpackQuizFolder(std::string_view exe, UnpackedQuiz* quiz, std::vector<OutputFile>* files,
+                      std::string* error);
+
 // The extension ("png", "jpg", "gif", "bmp") of a picture file, or "" when the
 // bytes are none of these.
 std::string PictureExtension(std::string_view bytes);
