@@ -3,8 +3,11 @@
 JOBS ?= $(shell nproc)
 PRESETS = native native-asan win64
 
+STUDIO_PORT ?= 8018
+STUDIO_TESTS = studio/tests/api.test.mjs studio/tests/page.test.mjs
+
 .PHONY: demo test deps build $(addprefix build-,$(PRESETS)) \
-        screenshots fuzz bench clean
+        build-studio studio test-studio bench-studio screenshots fuzz bench clean
 
 deps:
 	scripts/install-deps
@@ -20,10 +23,28 @@ $(addprefix build-,$(PRESETS)): build-%: deps
 # a few full runs, Wine under Xvfb refuses to create a test's top-level window
 # (CreateWindowEx returns null in a fresh process), and its second run does
 # not. The ctest output names every test that needed a second run.
-test: build
+test: build build-studio
 	ctest --preset native -j $(JOBS)
 	ctest --preset native-asan -j $(JOBS)
 	scripts/with-wine ctest --preset win64 --repeat until-pass:2
+	node --test $(STUDIO_TESTS)
+
+# The studio page, in build/studio/: the packer in WebAssembly, carrying the
+# player of the win64 build.
+build-studio: build-win64
+	cmake --preset studio >/dev/null
+	cmake --build --preset studio -j $(JOBS)
+
+studio: build-studio
+	@echo "Tevra Studio: http://127.0.0.1:$(STUDIO_PORT)/ (Ctrl-C stops it)"
+	python3 -m http.server --bind 127.0.0.1 --directory build/studio $(STUDIO_PORT)
+
+# The studio's tests need the native packer to compare with.
+test-studio: build-native build-studio
+	node --test $(STUDIO_TESTS)
+
+bench-studio: build-studio
+	node studio/bench/studio_bench.mjs
 
 demo: build-win64
 	scripts/demo

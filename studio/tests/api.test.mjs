@@ -1,0 +1,127 @@
+// The studio's C API under node, held to the native tevra-pack: the same
+// verdicts, the same findings, the same executables, the same unpacked files.
+import assert from 'node:assert/strict';
+import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { join } from 'node:path';
+import { before, describe, test } from 'node:test';
+
+import {
+  addFolder, exampleDirs, faultyQuizzes, loadApi, nativeBuild, pack, scratch, writeQuiz,
+} from './support.mjs';
+
+let api;
+before(async () => { api = await loadApi(); });
+
+// Accepted answers and, for each, typed answers near it and far from it.
+function judgePairs() {
+  const expected = ['PARIS', 'Christophe Colomb', 'ÉTÉ', 'œuvre', 'Léonard de Vinci', 'roi',
+                    'PARIS ', 'l\'Île-de-France', 'ZOO', 'Anticonstitutionnellement', 'A B'];
+  const variants = (answer) => [
+    answer, answer.toLowerCase(), ` ${answer}  `, answer.slice(1), answer.slice(0, -1),
+    answer.slice(0, Math.ceil(answer.length * 0.8)), answer.slice(0, Math.ceil(answer.length / 2)),
+    answer + 'S', answer + 'xxxxxxxxxxxx', [...answer].reverse().join(''),
+    answer.normalize('NFD').replace(/[\u0300-\u036f]/g, ''), answer.replace(/ /g, ''),
+    answer.replace(/[AEIOU]/gi, 'Y'), answer.split(' ')[0], '', '   ', 'X', '☃',
+    answer.slice(1) + answer[0], `${answer} ${answer}`,
+  ];
+  const pairs = [];
+  for (const answer of expected) {
+    for (const typed of variants(answer)) pairs.push([answer, typed]);
+  }
+  pairs.push(['☃', 'A'], ['A'.repeat(260), 'A'], ['A', 'A'.repeat(260)]);
+  return pairs;
+}
+
+test('judge gives the native verdicts, and a colour for every word but "?"', () => {
+  const pairs = judgePairs();
+  const run = pack(['judge', '--batch'], { input: pairs.map((pair) => pair.join('\t')).join('\n') });
+  const native = run.stdout.trimEnd().split('\n');
+  assert.equal(native.length, pairs.length);
+  const words = new Set();
+  pairs.forEach(([expected, typed], i) => {
+    const reply = api.judge(expected, typed);
+    const got = reply.ok ? reply.word : `error: ${reply.error}`;
+    assert.equal(got, native[i], `${expected} / ${typed}`);
+    if (!reply.ok) return;
+    words.add(reply.word);
+    assert.equal(reply.colour === null, reply.word === '?', reply.word);
+  });
+  assert.ok(words.size >= 8, `only ${[...words]} came up`);
+});
+
+// The native check's findings: errors on stderr, warnings on stdout, then a count.
+function nativeFindings(dir) {
+  const run = pack(['check', 'quiz.toml'], { cwd: dir });
+  const lines = (text) => text.split('\n').filter(Boolean);
+  const warnings = lines(run.stdout);
+  const summary = warnings.pop();
+  return { ok: run.status === 0, errors: lines(run.stderr), warnings, summary };
+}
+
+function studioFindings(reply) {
+  const texts = (severity) => reply.findings.filter((f) => f.severity === severity).map((f) => f.text);
+  return { ok: reply.ok, errors: texts('error'), warnings: texts('warning') };
+}
+
+describe('check gives the native findings', () => {
+  const cases = { ...exampleDirs() };
+  for (const [name, files] of Object.entries(faultyQuizzes)) cases[name] = writeQuiz(files);
+  for (const [name, dir] of Object.entries(cases)) {
+    test(name, () => {
+      addFolder(api, dir);
+      api.readQuiz('quiz.toml');
+      const native = nativeFindings(dir);
+      const studio = studioFindings(api.check());
+      assert.deepEqual(studio, { ok: native.ok, errors: native.errors, warnings: native.warnings });
+      assert.match(native.summary, new RegExp(`: ${native.errors.length} errors, ${native.warnings.length} warnings$`));
+    });
+  }
+  test('the faulty quizzes are found faulty, and build nothing', () => {
+    for (const [name, files] of Object.entries(faultyQuizzes)) {
+      addFolder(api, writeQuiz(files));
+      api.readQuiz('quiz.toml');
+      const reply = api.build();
+      assert.equal(reply.ok, name === 'warnings only', name);
+      assert.equal(reply.size > 0, reply.ok, name);
+    }
+  });
+});
+
+describe('build and unpack as the native packer', () => {
+  for (const [name, dir] of Object.entries(exampleDirs())) {
+    test(name, () => {
+      addFolder(api, dir);
+      assert.ok(api.readQuiz('quiz.toml').ok);
+      const built = api.build();
+      assert.ok(built.ok, JSON.stringify(built.findings));
+      const exe = nativeBuild(dir);
+      assert.ok(Buffer.from(built.bytes).equals(exe), 'the executables differ');
+
+      // The native executable unpacked: the files of the native unpack, and
+      // built again, the same executable.
+      const out = scratch();
+      const exePath = join(scratch(), `${name}.exe`);
+      writeFileSync(exePath, exe);
+      assert.equal(pack(['unpack', exePath, '-o', out]).status, 0);
+      api.reset();
+      api.addFile(`${name}.exe`, exe);
+      const unpacked = api.unpack(`${name}.exe`);
+      assert.ok(unpacked.ok, unpacked.error);
+      assert.deepEqual([...unpacked.files].sort(), readdirSync(out).sort());
+      for (const file of unpacked.files) {
+        assert.ok(Buffer.from(api.file(file)).equals(readFileSync(join(out, file))), file);
+      }
+      assert.equal(api.writeToml(), readFileSync(join(out, 'quiz.toml'), 'utf8'));
+      assert.ok(Buffer.from(api.build().bytes).equals(exe), 'the unpacked quiz builds otherwise');
+    });
+  }
+  test('what is not a quiz executable is refused, and the session is kept', () => {
+    api.reset();
+    api.addFile('quiz.toml', Buffer.from('title = "T"\n[[question]]\ntext = "Q"\nanswer = "Paris"\n'));
+    api.addFile('x.exe', Buffer.from('MZ not really'));
+    const reply = api.unpack('x.exe');
+    assert.equal(reply.ok, false);
+    assert.match(reply.error, /^x\.exe: /);
+    assert.ok(api.readQuiz('quiz.toml').ok);
+  });
+});
