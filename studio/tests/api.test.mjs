@@ -6,7 +6,7 @@ import { join } from 'node:path';
 import { before, describe, test } from 'node:test';
 
 import {
-  addFolder, exampleDirs, faultyQuizzes, loadApi, nativeBuild, pack, scratch, writeQuiz,
+  addFolder, exampleDirs, examplePicture, faultyQuizzes, loadApi, nativeBuild, pack, scratch, writeQuiz,
 } from './support.mjs';
 
 let api;
@@ -85,6 +85,20 @@ describe('check gives the native findings', () => {
       assert.equal(reply.size > 0, reply.ok, name);
     }
   });
+});
+
+test('files picked without their folders are found by name, unless two share it', () => {
+  const toml = 'title = "F"\ndisplay = "pictures"\n[[question]]\nanswer = "Cercle"\npicture = "img/a.png"\n';
+  const png = examplePicture();
+  api.reset();
+  api.addFile('quiz.toml', Buffer.from(toml));
+  api.addFile('a.png', png);
+  assert.deepEqual(api.readQuiz('quiz.toml').quiz.files.map((file) => file.found), [true]);
+  assert.ok(api.build().ok);
+  api.addFile('autre/a.png', png);
+  assert.deepEqual(api.readQuiz('quiz.toml').quiz.files.map((file) => file.found), [false]);
+  api.addFile('img/a.png', png);  // beside the quiz.toml, as written: no doubt left
+  assert.ok(api.build().ok);
 });
 
 describe('build and unpack as the native packer', () => {

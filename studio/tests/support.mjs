@@ -65,8 +65,8 @@ export function nativeBuild(dir) {
   return readFileSync(out);
 }
 
-// A picture the examples draw at build time.
-const picture = () => {
+// A PNG picture the examples draw at build time.
+export const examplePicture = () => {
   const formes = exampleDirs().formes;
   return readFileSync(folderFiles(formes).find((path) => path.endsWith('.png')));
 };
@@ -100,7 +100,7 @@ export const faultyQuizzes = {
         '[[question]]\nanswer = "Île"\nextra = "E"\npicture = "a.png"\n' +
         '[[question]]\nanswer = "l\u2019été\u00a0chaud"\nextra = "E"\nextra2 = "F"\npicture = "a.png"\n' +
         '[[question]]\nanswer = "ÎLE"\nextra = "X"\n',
-    'a.png': picture(),
+    'a.png': examplePicture(),
   },
 };
 
