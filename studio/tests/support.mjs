@@ -146,7 +146,8 @@ export async function launchChromium() {
   });
 }
 
-// A page of the studio, loaded and ready, with its errors collected.
+// A page of the studio, loaded and ready (loadMs from navigation to ready),
+// with its errors and downloads collected.
 export async function openStudio(browser, url) {
   const context = await browser.newContext({ acceptDownloads: true });
   const page = await context.newPage();
@@ -155,9 +156,11 @@ export async function openStudio(browser, url) {
   page.on('console', (message) => { if (message.type() === 'error') errors.push(message.text()); });
   const downloads = [];
   page.on('download', (download) => downloads.push(download));
+  const started = performance.now();
   await page.goto(url);
   await page.waitForSelector('body[data-ready="true"]');
-  return { page, errors, downloads, close: () => context.close() };
+  const loadMs = performance.now() - started;
+  return { page, errors, downloads, loadMs, close: () => context.close() };
 }
 
 export const control = (name) => `[data-test="${name}"]`;
