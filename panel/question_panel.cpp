@@ -1,7 +1,5 @@
 #include "panel/question_panel.h"
 
-#include <cstring>
-
 #include "answers/feedback_colour.h"
 #include "app/player_state.h"
 #include "media/media_playback.h"
