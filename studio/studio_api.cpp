@@ -109,6 +109,7 @@ std::string ReadMembers() {
 void ReadQuiz(const std::string& name) {
   session.quizName = name;
   session.quiz = {};
+  session.quizRead = false;
   session.readErrors.clear();
   std::vector<std::string> errors;
   const auto file = session.files.find(name);

@@ -137,5 +137,7 @@ describe('build and unpack as the native packer', () => {
     assert.equal(reply.ok, false);
     assert.match(reply.error, /^x\.exe: /);
     assert.ok(api.readQuiz('quiz.toml').ok);
+    assert.equal(api.readQuiz('missing.toml').ok, false);
+    assert.equal(api.build().ok, false);
   });
 });
