@@ -1,12 +1,16 @@
 #include "studio/studio_api.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "answers/feedback_colour.h"
+#include "media/picture_fit.h"
+#include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
 #include "tools/judge_text.h"
 #include "tools/player_image.h"
@@ -27,6 +31,50 @@ struct Session {
   QuizSource quiz;
   std::string exe;  // the last build
   std::string reply;
+  // The editor's quiz: numbers set in place, texts kept as UTF-8 by question
+  // (0 for the quiz's own) and key until written.
+  QuizSource draft;
+  std::map<std::pair<int, std::string>, std::string> draftTexts;
+};
+
+struct QuizText {
+  const char* key;
+  std::string QuizSource::*member;
+};
+
+constexpr QuizText kQuizTexts[] = {
+    {"title", &QuizSource::title},
+    {"author", &QuizSource::author},
+    {"subtitle", &QuizSource::subtitle},
+    {"link", &QuizSource::link},
+    {"footer", &QuizSource::footer},
+    {"caption1", &QuizSource::answerCaption1},
+    {"caption2", &QuizSource::answerCaption2},
+};
+
+struct QuestionText {
+  const char* key;
+  std::string QuestionSource::*member;
+  bool path;  // a file's path, UTF-8 as written; the other texts are code page 1252
+};
+
+constexpr QuestionText kQuestionTexts[] = {
+    {"text", &QuestionSource::text, false},
+    {"answer1", &QuestionSource::answer1, false},
+    {"answer2", &QuestionSource::answer2, false},
+    {"extra", &QuestionSource::extra, false},
+    {"extra2", &QuestionSource::extra2, false},
+    {"picture", &QuestionSource::picture, true},
+    {"answer_picture", &QuestionSource::answerPicture, true},
+    {"media", &QuestionSource::media, true},
+};
+
+// The parts of a finding's text "FILE[:LINE]: [question N, ][field 'F': ]
+// [warning: ]message", for the page to place it beside its field.
+struct FindingParts {
+  int question = 0;
+  std::string field;
+  std::string message;
 };
 
 Session session;
@@ -66,13 +114,45 @@ std::string Bool(bool value) {
   return value ? "true" : "false";
 }
 
+bool SkipPrefix(std::string_view* text, std::string_view prefix) {
+  if (text->substr(0, prefix.size()) != prefix) return false;
+  text->remove_prefix(prefix.size());
+  return true;
+}
+
+FindingParts SplitFinding(const std::string& text) {
+  FindingParts parts;
+  const size_t start = text.find(": ", text.compare(0, session.quizName.size(), session.quizName)
+                                           ? 0
+                                           : session.quizName.size());
+  std::string_view rest(text);
+  if (start != std::string::npos) rest.remove_prefix(start + 2);
+  if (SkipPrefix(&rest, "question ")) {
+    char* end = nullptr;
+    const std::string number(rest.substr(0, rest.find(',')));
+    parts.question = static_cast<int>(std::strtol(number.c_str(), &end, 10));
+    rest.remove_prefix(std::min(rest.size(), number.size() + 2));
+  }
+  if (SkipPrefix(&rest, "field '")) {
+    const size_t close = rest.find("': ");
+    parts.field = std::string(rest.substr(0, close));
+    rest.remove_prefix(close == std::string_view::npos ? rest.size() : close + 3);
+  }
+  SkipPrefix(&rest, "warning: ");
+  parts.message = std::string(rest);
+  return parts;
+}
+
 std::string FindingsJson(const std::vector<QuizFinding>& findings) {
   std::string out = "[";
   for (const QuizFinding& finding : findings) {
     if (out.size() > 1) out += ",";
+    const FindingParts parts = SplitFinding(finding.text);
     out += "{\"severity\":";
     out += finding.error ? "\"error\"" : "\"warning\"";
-    out += ",\"text\":" + QuoteUtf8(finding.text) + "}";
+    out +=
+        ",\"text\":" + QuoteUtf8(finding.text) + ",\"question\":" + std::to_string(parts.question) +
+        ",\"field\":" + QuoteUtf8(parts.field) + ",\"message\":" + QuoteUtf8(parts.message) + "}";
   }
   return out + "]";
 }
@@ -164,6 +244,179 @@ std::string ColourJson(const char* word) {
   return hex;
 }
 
+bool ParseInt(const char* text, int low, int high, int* value) {
+  char* end = nullptr;
+  const long number = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || number < low || number > high) return false;
+  *value = static_cast<int>(number);
+  return true;
+}
+
+// Sets a number of the editor's quiz; false for a key that is not a number's.
+bool SetDraftNumber(const std::string& key, const char* value) {
+  QuizSource& quiz = session.draft;
+  if (key == "display") {
+    const int mode = DisplayModeNamed(value);
+    if (mode >= 0) quiz.displayMode = mode;
+    return mode >= 0;
+  }
+  if (key == "kind") return ParseInt(value, 0, kKindCount - 1, &quiz.kind);
+  if (key == "answers_per_question") return ParseInt(value, 1, 2, &quiz.answersPerQuestion);
+  if (key == "scramble") {
+    quiz.scramble = std::string_view(value) == "true";
+    return true;
+  }
+  if (key == "colour") {
+    int red = 0, green = 0, blue = 0;
+    char tail = 0;
+    if (std::sscanf(value, "%d,%d,%d%c", &red, &green, &blue, &tail) != 3) return false;
+    for (const int part : {red, green, blue}) {
+      if (part < 0 || part > 255) return false;
+    }
+    quiz.red = static_cast<uint8_t>(red);
+    quiz.green = static_cast<uint8_t>(green);
+    quiz.blue = static_cast<uint8_t>(blue);
+    return true;
+  }
+  return false;
+}
+
+bool IsDraftText(int question, const std::string& key) {
+  if (question == 0) {
+    if (key == "codes") return true;
+    for (const QuizText& field : kQuizTexts) {
+      if (key == field.key) return true;
+    }
+    return false;
+  }
+  for (const QuestionText& field : kQuestionTexts) {
+    if (key == field.key) return true;
+  }
+  return false;
+}
+
+// A text of the editor's quiz in code page 1252, or a finding and "".
+std::string DraftCp1252(int question, const std::string& field, const std::string& utf8,
+                        std::vector<QuizFinding>* findings) {
+  std::string cp1252, error;
+  if (Utf8ToCp1252(utf8, &cp1252, &error)) return cp1252;
+  std::string where = std::string(kQuizSourceName) + ": ";
+  if (question) where += "question " + std::to_string(question) + ", ";
+  findings->push_back({true, where + "field '" + field + "': " + error});
+  return "";
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    const size_t end = std::min(text.find('\n', start), text.size());
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The editor's texts put in place: the quiz's, its codes, its questions'.
+std::vector<QuizFinding> ApplyDraftTexts() {
+  std::vector<QuizFinding> findings;
+  QuizSource& quiz = session.draft;
+  for (const auto& [where, utf8] : session.draftTexts) {
+    const auto& [question, key] = where;
+    if (question == 0 && key == "codes") {
+      quiz.codes.clear();
+      for (const std::string& line : Lines(utf8)) {
+        const std::string field = "codes[" + std::to_string(quiz.codes.size() + 1) + "]";
+        quiz.codes.push_back(DraftCp1252(0, field, line, &findings));
+      }
+    }
+    for (const QuizText& field : kQuizTexts) {
+      if (question == 0 && key == field.key) {
+        quiz.*field.member = DraftCp1252(0, key, utf8, &findings);
+      }
+    }
+    for (const QuestionText& field : kQuestionTexts) {
+      if (question == 0 || key != field.key) continue;
+      QuestionSource& target = quiz.questions[question - 1];
+      target.*field.member = field.path ? utf8 : DraftCp1252(question, key, utf8, &findings);
+    }
+  }
+  return findings;
+}
+
+std::string TextMember(const char* key, const std::string& utf8) {
+  return QuoteUtf8(key) + ":" + QuoteUtf8(utf8);
+}
+
+std::string ModelJson(const QuizSource& quiz) {
+  std::string out = "{";
+  for (const QuizText& field : kQuizTexts) {
+    out += TextMember(field.key, Cp1252ToUtf8(quiz.*field.member)) + ",";
+  }
+  std::string codes;
+  for (size_t i = 0; i < quiz.codes.size(); ++i) codes += (i ? "\n" : "") + quiz.codes[i];
+  out += TextMember("codes", Cp1252ToUtf8(codes)) + "," +
+         TextMember("display", DisplayTraitsOf(quiz.displayMode).name) +
+         ",\"kind\":" + std::to_string(quiz.kind) +
+         ",\"answers_per_question\":" + std::to_string(quiz.answersPerQuestion) + ",\"colour\":[" +
+         std::to_string(quiz.red) + "," + std::to_string(quiz.green) + "," +
+         std::to_string(quiz.blue) + "],\"scramble\":" + Bool(quiz.scramble) + ",\"questions\":[";
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    out += i ? ",{" : "{";
+    for (const QuestionText& field : kQuestionTexts) {
+      const std::string& text = quiz.questions[i].*field.member;
+      out += (field.key == kQuestionTexts[0].key ? "" : ",") +
+             TextMember(field.key, field.path ? text : Cp1252ToUtf8(text));
+    }
+    out += "}";
+  }
+  return out + "]}";
+}
+
+const char* FieldUseName(FieldUse use) {
+  switch (use) {
+    case FieldUse::kUnused:
+      return "\"unused\"";
+    case FieldUse::kOptional:
+      return "\"optional\"";
+    case FieldUse::kNeeded:
+      break;
+  }
+  return "\"needed\"";
+}
+
+std::string UsesJson(int display, int kind) {
+  return std::string("{\"extra\":") + FieldUseName(ExtraTextUse(display, kind)) +
+         ",\"extra2\":" + FieldUseName(SecondExtraTextUse(display, kind)) +
+         ",\"picture\":" + FieldUseName(PictureUse(display)) +
+         ",\"answer_picture\":" + FieldUseName(AnswerPictureUse(display, kind)) +
+         ",\"media\":" + FieldUseName(MediaUse(display)) + "}";
+}
+
+const char* RevealName(RevealLabel label) {
+  switch (label) {
+    case RevealLabel::kHiddenExtra:
+      return "\"hidden-extra\"";
+    case RevealLabel::kShownExtra:
+      return "\"shown-extra\"";
+    case RevealLabel::kWordHint:
+      return "\"word-hint\"";
+    case RevealLabel::kNone:
+      break;
+  }
+  return "\"none\"";
+}
+
+std::string KindJson(const KindTraits& kind) {
+  return "{\"extras\":" + std::to_string(kind.extraFields) +
+         ",\"reveal\":" + RevealName(kind.revealLabel) +
+         ",\"solvedLabel\":" + Bool(kind.showsLabelWhenSolved) +
+         ",\"solvedExtra\":" + Bool(kind.showsExtraWhenSolved) +
+         ",\"solvedMessage\":" + Bool(kind.showsMessageWhenSolved) +
+         ",\"keepsLabel\":" + Bool(kind.keepsLabelWhenWrong) +
+         ",\"allAtEnd\":" + Bool(kind.revealsAllAtEnd) + "}";
+}
+
 }  // namespace
 
 void tevra_reset() {
@@ -243,4 +496,56 @@ const char* tevra_judge(const char* expected, const char* typed) {
   }
   return Reply("{\"ok\":true,\"word\":" + QuoteUtf8(Cp1252ToUtf8(word)) +
                ",\"colour\":" + ColourJson(word) + "}");
+}
+
+void tevra_edit_start(int questions) {
+  session.draft = {};
+  session.draft.questions.resize(static_cast<size_t>(std::max(questions, 0)));
+  session.draftTexts.clear();
+}
+
+int tevra_edit_set(int question, const char* key, const char* value) {
+  if (question < 0 || static_cast<size_t>(question) > session.draft.questions.size()) return 0;
+  if (question == 0 && SetDraftNumber(key, value)) return 1;
+  if (!IsDraftText(question, key)) return 0;
+  session.draftTexts[{question, key}] = value;
+  return 1;
+}
+
+const char* tevra_edit_finish() {
+  const std::vector<QuizFinding> textFindings = ApplyDraftTexts();
+  session.files[kQuizSourceName] = FormatQuizToml(session.draft);
+  ReadQuiz(kQuizSourceName);
+  session.readErrors.insert(session.readErrors.begin(), textFindings.begin(), textFindings.end());
+  return Reply("{" + ReadMembers() + "}");
+}
+
+const char* tevra_model() {
+  if (!session.quizRead) return Reply("{\"ok\":false}");
+  return Reply("{\"ok\":true,\"quiz\":" + ModelJson(session.quiz) + "}");
+}
+
+const char* tevra_kinds() {
+  std::string displays = "[", kinds = "[", uses = "[";
+  for (int display = 0; display < kDisplayModeCount; ++display) {
+    displays += (display ? "," : "") + QuoteUtf8(DisplayTraitsOf(display).name);
+    uses += display ? ",[" : "[";
+    for (int kind = 0; kind < kKindCount; ++kind)
+      uses += (kind ? "," : "") + UsesJson(display, kind);
+    uses += "]";
+  }
+  for (int kind = 0; kind < kKindCount; ++kind)
+    kinds += (kind ? "," : "") + KindJson(KindTraitsOf(kind));
+  return Reply("{\"displays\":" + displays + "],\"kinds\":" + kinds + "],\"uses\":" + uses + "]}");
+}
+
+const char* tevra_fit_picture(const char* name, int boxWidth, int boxHeight) {
+  const std::string* file = AddedFile(name);
+  uint32_t width = 0, height = 0;
+  if (!file || !ReadPictureSize(*file, &width, &height)) return Reply("{\"ok\":false}");
+  const PictureSize fitted =
+      FitPictureSize(static_cast<int>(width), static_cast<int>(height), boxWidth, boxHeight);
+  return Reply("{\"ok\":true,\"width\":" + std::to_string(width) + ",\"height\":" +
+               std::to_string(height) + ",\"fitted\":{\"width\":" + std::to_string(fitted.width) +
+               ",\"height\":" + std::to_string(fitted.height) + "}}");
 }

@@ -6,8 +6,10 @@
 // Texts cross as NUL-terminated UTF-8. A function returning `const char*`
 // gives JSON (or TOML for tevra_write_toml) that stays valid until the next
 // call; byte buffers are read through a pointer and a size. Every JSON reply
-// holds "ok"; findings are {"severity": "error"|"warning", "text": "..."},
-// the text worded as `tevra-pack check` words it.
+// holds "ok"; findings are {"severity": "error"|"warning", "text": "...",
+// "question", "field", "message"}, the text worded as `tevra-pack check`
+// words it, the question (0 for the quiz's own fields), the field ("" for
+// none) and the message being its parts.
 #pragma once
 
 #include <cstdint>
@@ -51,5 +53,35 @@ const char* tevra_write_toml();
 // and the colour of its label: {"ok", "word", "colour": "#rrggbb" or null
 // for a word that keeps the panel's look}, or {"ok": false, "error"}.
 const char* tevra_judge(const char* expected, const char* typed);
+
+// The editor's quiz, given field by field and written as quiz.toml by the
+// one writer. tevra_edit_start forgets the quiz read and starts one of
+// `questions` questions; tevra_edit_set sets a field of the quiz (question 0)
+// or of question N (from 1): the texts title, author, subtitle, link, footer,
+// caption1, caption2; display (its name); kind, answers_per_question; colour
+// ("r,g,b"); codes (one per line); scramble ("true"); and for questions text,
+// answer1, answer2, extra, extra2, picture, answer_picture, media. Returns 1,
+// or 0 for an unknown field, a question out of range or a number that is not
+// one. tevra_edit_finish writes the quiz.toml file and reads it: what
+// tevra_read_quiz gives, a text that code page 1252 cannot hold being a
+// finding of its field and left empty.
+void tevra_edit_start(int questions);
+int tevra_edit_set(int question, const char* key, const char* value);
+const char* tevra_edit_finish();
+
+// Every field of the quiz read, for the editor: {"ok", "quiz": {the keys
+// tevra_edit_set takes, "questions": [{...}]}}.
+const char* tevra_model();
+
+// What each display mode and kind shows, from the one table of kinds:
+// {"displays": [names], "kinds": [{"extras", "reveal", "solvedLabel",
+// "solvedExtra", "solvedMessage", "keepsLabel", "allAtEnd"}], "uses":
+// [[{"extra", "extra2", "picture", "answer_picture", "media"} by kind]
+// by display]}, each use "unused", "optional" or "needed".
+const char* tevra_kinds();
+
+// An added picture's size and the size the player fits it to in a box:
+// {"ok", "width", "height", "fitted": {"width", "height"}}.
+const char* tevra_fit_picture(const char* name, int boxWidth, int boxHeight);
 
 }  // extern "C"

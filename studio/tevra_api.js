@@ -30,6 +30,28 @@ function wrapTevraStudio(module) {
       return pointer ? bytesAt(pointer, size) : null;
     },
     writeToml: () => text('tevra_write_toml'),
+    // The editor's model ({the quiz's fields, questions: [{...}]}) written as
+    // quiz.toml by the core and read: what readQuiz gives.
+    edit(model) {
+      module._tevra_edit_start(model.questions.length);
+      const set = (question, key, value) => {
+        if (!module.ccall('tevra_edit_set', 'number', ['number', 'string', 'string'],
+                          [question, key, String(value)])) {
+          throw new Error(`champ refusé : ${key} = ${value}`);
+        }
+      };
+      for (const [key, value] of Object.entries(model)) {
+        if (key !== 'questions') set(0, key, value);
+      }
+      model.questions.forEach((question, index) => {
+        for (const [key, value] of Object.entries(question)) set(index + 1, key, value);
+      });
+      return json('tevra_edit_finish');
+    },
+    model: () => json('tevra_model'),
+    kinds: () => json('tevra_kinds'),
+    fitPicture: (name, width, height) =>
+      json('tevra_fit_picture', ['string', 'number', 'number'], [name, width, height]),
     judge: (expected, typed) => json('tevra_judge', ['string', 'string'], [expected, typed]),
   };
 }
