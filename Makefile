@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 PRESETS = native native-asan win64
 
 STUDIO_PORT ?= 8018
-STUDIO_TESTS = studio/tests/api.test.mjs studio/tests/page.test.mjs
+STUDIO_TESTS = studio/tests/api.test.mjs studio/tests/page.test.mjs studio/tests/editor.test.mjs
 
 .PHONY: demo test deps build $(addprefix build-,$(PRESETS)) \
         build-studio studio test-studio bench-studio screenshots fuzz bench clean

@@ -70,7 +70,8 @@
   function placeFindings(findings) {
     for (const list of document.querySelectorAll('ul.findings')) list.replaceChildren();
     for (const finding of findings) {
-      const list = control(`${fieldOf(finding)}-findings`);
+      const list = control(`${fieldOf(finding)}-findings`) ||
+          (finding.question && control(`question-${finding.question}-findings`));
       if (list) list.append(findingItem(finding, finding.message));
     }
   }
@@ -126,7 +127,7 @@
     for (const file of files) {
       const bytes = new Uint8Array(await file.arrayBuffer());
       const path = file.webkitRelativePath || file.name;
-      if (!/\.zip$/i.test(path)) {
+      if (!tevraZip.isZip(bytes)) {
         out.push({ path, bytes });
         continue;
       }
@@ -410,6 +411,7 @@
       if (field.key === 'answer2') label.append(hideSecondBox(question, number));
       item.append(label, findingsList(test));
     }
+    item.append(findingsList(`question-${number}`));
     const last = work.questions.length - 1;
     const tools = document.createElement('div');
     tools.className = 'tools';
@@ -446,6 +448,7 @@
   }
 
   function scheduleRefresh() {
+    document.body.dataset.kept = 'false';
     clearTimeout(refreshTimer);
     refreshTimer = setTimeout(refreshNow, kRefreshDelayMs);
   }
@@ -521,6 +524,7 @@
 
   const kStoreName = 'work';
   let storeFailed = false;
+  let keeps = 0;  // the last keep started: only its end says the work shown is kept
 
   function database() {
     return new Promise((resolve, reject) => {
@@ -547,12 +551,14 @@
   }
 
   function keep() {
+    const sequence = ++keeps;
+    document.body.dataset.kept = 'false';
     const kept = { ...work, quiz: { ...work.quiz }, questions: work.questions.map((q) => ({ ...q })) };
     Promise.resolve().then(() => storeRequest('readwrite', (store) => store.put(kept, 'current')))
         .then(() => {
           if (storeFailed) storageNotice('');
           storeFailed = false;
-          document.body.dataset.kept = String(Date.now());
+          if (sequence === keeps) document.body.dataset.kept = 'true';
         })
         .catch((error) => {
           storeFailed = true;
@@ -612,6 +618,10 @@
   control('try-typed').addEventListener('input', tryAnswer);
   control('build').addEventListener('click', build);
   control('save').addEventListener('click', save);
+
+  for (const label of control('editor').querySelectorAll('.fields [data-field]')) {
+    label.after(findingsList(label.dataset.field));
+  }
 
   createTevraStudio().then((module) => {
     api = wrapTevraStudio(module);

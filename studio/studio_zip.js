@@ -112,7 +112,12 @@ const tevraZip = (function () {
     return files;
   }
 
-  return { write, read };
+  // Whether bytes begin as a zip does (its first local header), whatever the
+  // file's name.
+  const isZip = (bytes) => bytes.length >= kLocalSize &&
+      new DataView(bytes.buffer, bytes.byteOffset).getUint32(0, true) === kLocalSignature;
+
+  return { write, read, isZip };
 })();
 
 if (typeof module !== 'undefined') module.exports = { tevraZip };
