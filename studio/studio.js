@@ -66,13 +66,50 @@
     return code ? `code-${code[1]}` : `quiz-${field}`;
   }
 
-  // Each finding beside its field, worded without the place the field shows.
+  // The core's messages in French, by the form of their English wording; a
+  // message not in this table is shown as the core words it.
+  const frenchMessages = [
+    [/^missing$/, 'à remplir'],
+    [/^missing: the question shows an empty box$/, 'à remplir : la case de la question resterait vide'],
+    [/^missing: kind (\d+) shows it$/, 'à remplir : le type $1 le montre'],
+    [/^missing: a text list shows it as the question$/, 'à remplir : la liste le montre comme question'],
+    [/; it is not stored$/, 'ni cet affichage ni ce type ne le montrent : il n\'est pas gardé'],
+    [/^"(.*)" holds "(.*)": players must type the accent.*$/,
+     '« $1 » contient « $2 » : il faut taper l\'accent, la lettre sans accent compte comme fausse'],
+    [/^"(.*)" has 3 characters or fewer.*$/,
+     '« $1 » a 3 caractères ou moins : jugé juste ou faux, sans indice pour une réponse presque juste'],
+    [/^"(.*)" holds a typographic apostrophe.*$/, '« $1 » contient une apostrophe typographique (’), que l\'on tape \''],
+    [/^"(.*)" holds a non-breaking space.*$/, '« $1 » contient une espace insécable, que l\'on tape comme une espace'],
+    [/^"(.*)" is also the answer of question (\d+)$/, '« $1 » est aussi la réponse de la question $2'],
+    [/^no code for scores (\d+) to (\d+).*$/, 'aucun code pour les scores $1 à $2 : qui les atteint voit un code vide'],
+    [/^(.+) cannot be read$/, '$1 est introuvable : donnez ce fichier'],
+    [/^(.+) is (\d+) x (\d+) pixels, shrunk.*$/,
+     '$1 fait $2 × $3 pixels, réduite dans une case de 300 pixels : une image plus petite s\'affiche pareil'],
+    [/^contains '\|'.*$/, 'contient « | », qui ne peut pas être gardé dans le quiz'],
+    [/^contains a line break$/, 'contient un retour à la ligne'],
+    [/^is empty, so the question could never be solved$/, 'est vide : la question ne pourrait jamais être résolue'],
+    [/^starts or ends with a space.*$/, 'commence ou finit par une espace, qui ne pourrait jamais être tapée'],
+    [/^contains a control character.*$/, 'contient un caractère de contrôle, qui ne peut pas être tapé'],
+    [/^is (\d+) characters long, over the limit of (\d+)$/, 'fait $1 caractères, plus que les $2 permis'],
+    [/^character U\+([0-9A-F]+) is not in code page 1252$/, 'le caractère U+$1 ne peut pas être montré par le quiz'],
+  ];
+
+  function inFrench(message) {
+    const known = frenchMessages.find(([english]) => english.test(message));
+    return known ? message.replace(known[0], known[1]) : message;
+  }
+
+  // Each finding beside its field, in French and without the place the field
+  // shows; the core's own text kept in data-text.
   function placeFindings(findings) {
     for (const list of document.querySelectorAll('ul.findings')) list.replaceChildren();
     for (const finding of findings) {
       const list = control(`${fieldOf(finding)}-findings`) ||
           (finding.question && control(`question-${finding.question}-findings`));
-      if (list) list.append(findingItem(finding, finding.message));
+      if (!list) continue;
+      const item = findingItem(finding, inFrench(finding.message));
+      item.dataset.text = finding.text;
+      list.append(item);
     }
   }
 
@@ -337,6 +374,9 @@
     input.accept = field.file;
     input.dataset.test = test;
     input.addEventListener('change', () => takeFile(question, field.key, input.files[0]));
+    const choose = document.createElement('label');
+    choose.className = 'button';
+    choose.append('Choisir…', input);
     const zone = document.createElement('div');
     zone.className = 'drop';
     zone.dataset.test = `${test}-drop`;
@@ -347,7 +387,7 @@
     });
     const name = document.createElement('span');
     name.textContent = question[field.key] || 'déposez un fichier ici, ou';
-    zone.append(name, ' ', input);
+    zone.append(name, ' ', choose);
     const thumb = field.key !== 'media' && question[field.key] && thumbnail(question[field.key]);
     if (thumb) zone.append(thumb);
     return zone;
@@ -401,7 +441,9 @@
     item.dataset.test = `question-${number}`;
     for (const field of questionFields.filter(shows)) {
       const test = `question-${number}-${field.key}`;
-      const label = document.createElement('label');
+      // A file field holds a chooser's own label: labels do not nest.
+      const label = document.createElement(field.file ? 'div' : 'label');
+      label.className = 'field';
       label.dataset.field = test;
       label.append(field.label + ' ');
       if (field.file) label.append(fileField(question, field, test));
