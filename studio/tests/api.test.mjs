@@ -1,6 +1,7 @@
 // The studio's C API under node, held to the native tevra-pack: the same
 // verdicts, the same findings, the same executables, the same unpacked files.
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { before, describe, test } from 'node:test';
@@ -140,4 +141,46 @@ describe('build and unpack as the native packer', () => {
     assert.equal(api.readQuiz('missing.toml').ok, false);
     assert.equal(api.build().ok, false);
   });
+});
+
+describe('the editor', () => {
+  test('every example given field by field builds as tevra-pack build', () => {
+    for (const [name, dir] of Object.entries(exampleDirs())) {
+      addFolder(api, dir);
+      api.readQuiz('quiz.toml');
+      const toml = api.writeToml();
+      const { quiz } = api.model();
+      assert.ok(api.edit({ ...quiz, colour: quiz.colour.join(',') }).ok, name);
+      assert.equal(api.writeToml(), toml, name);
+      assert.ok(Buffer.from(api.build().bytes).equals(nativeBuild(dir)), name);
+    }
+  });
+
+  test('a text code page 1252 cannot hold is a finding of its field, a field unknown is refused', () => {
+    const question = { text: 'Q', answer1: 'Paris ☃' };
+    const reply = api.edit({ title: 'Villes', codes: 'UN', questions: [question] });
+    const [first] = reply.findings;
+    assert.deepEqual([first.severity, first.question, first.field, first.message],
+                     ['error', 1, 'answer1', 'character U+2603 is not in code page 1252']);
+    assert.throws(() => api.edit({ title: 'Villes', colour: '1,2', questions: [] }), /colour/);
+    assert.throws(() => api.edit({ title: 'Villes', questions: [{ answer: 'Paris' }] }), /answer/);
+  });
+});
+
+test('the zip of the saved work reads back, and zips of other tools with deflated files too', async () => {
+  const require = (await import('node:module')).createRequire(import.meta.url);
+  const { tevraZip } = require(join(import.meta.dirname, '../studio_zip.js'));
+  const files = [{ name: 'quiz.toml', bytes: new TextEncoder().encode('title = "Été"\n') },
+                 { name: 'formes/carré.png', bytes: examplePicture() }];
+  const zip = new Uint8Array(await tevraZip.write(files).arrayBuffer());
+  const back = await tevraZip.read(zip);
+  assert.deepEqual(back.map((f) => [f.name, Buffer.from(f.bytes)]),
+                   files.map((f) => [f.name, Buffer.from(f.bytes)]));
+  const path = join(scratch(), 'other.zip');
+  const made = spawnSync('python3', ['-c', 'import sys, zipfile\nwith zipfile.ZipFile(sys.argv[1], "w", zipfile.ZIP_DEFLATED) as z:\n  z.writestr("d/", "")\n  z.writestr("d/quiz.toml", "title = \\"x\\"\\n" * 50)', path]);
+  assert.equal(made.status, 0, String(made.stderr));
+  const other = await tevraZip.read(readFileSync(path));
+  assert.deepEqual(other.map((f) => [f.name, new TextDecoder().decode(f.bytes)]),
+                   [['d/quiz.toml', 'title = "x"\n'.repeat(50)]]);
+  await assert.rejects(tevraZip.read(new Uint8Array(40)), /zip/);
 });
