@@ -517,7 +517,12 @@
     verdict.style.color = '';
     verdict.dataset.colour = '';
     if (!question || !typed) return;
-    const reply = api.judge(question.answer1, typed);
+    const box = Number(work.quiz.answers_per_question) === 2 ? control('try-box').value : 'answer1';
+    if (question[box] === kHiddenSecond) {
+      verdict.textContent = 'cette case est cachée';
+      return;
+    }
+    const reply = api.judge(question[box], typed);
     verdict.textContent = reply.ok ? reply.word : reply.error;
     verdict.dataset.colour = reply.colour || '';
     verdict.style.color = reply.colour || '';
@@ -657,6 +662,7 @@
     refreshNow();
   });
   control('try-question').addEventListener('change', tryAnswer);
+  control('try-box').addEventListener('change', tryAnswer);
   control('try-typed').addEventListener('input', tryAnswer);
   control('build').addEventListener('click', build);
   control('save').addEventListener('click', save);

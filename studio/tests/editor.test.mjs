@@ -4,12 +4,13 @@
 // native verdicts, the work comes back when the page is opened again, and a
 // browser without room for it says so.
 import assert from 'node:assert/strict';
+import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 
 import {
-  addFolder, control, exampleDirs, faultyQuizzes, folderFiles, launchChromium, loadApi,
+  addFolder, control, exampleDirs, examplePicture, faultyQuizzes, folderFiles, launchChromium, loadApi,
   nativeBuild, openFiles, openStudio, pack, scratch, serveStudio, writeQuiz,
 } from './support.mjs';
 
@@ -163,4 +164,40 @@ test('the work comes back when the page is opened again, and a full browser says
   assert.match(await full.page.textContent(control('storage')), /plus de place.*Enregistrer/);
   assert.equal(await full.page.isEnabled(control('save')), true);
   await full.close();
+});
+
+test('questions are moved, removed, given a dropped picture and a hidden second box', async () => {
+  const studio = await openStudio(browser, server.url);
+  const { page } = studio;
+  await openFiles(page, folderFiles(exampleDirs().drapeaux));
+  const answers = async () => page.$$eval(`${control('questions')} > li`, (items) =>
+    items.map((item, i) => item.querySelector(`[data-test="question-${i + 1}-answer1"]`).value));
+  const [first, second] = await answers();
+  await page.click(control('question-2-up'));
+  await page.click(control('question-1-remove'));
+  assert.deepEqual((await answers()).slice(0, 1), [first]);
+  assert.equal(await page.locator(`${control('codes')} input`).count(), 11, second);
+
+  await page.check(control('question-1-hide2'));
+  assert.equal(await page.locator(control('question-1-answer2')).count(), 0);
+  await page.selectOption(control('try-box'), 'answer2');
+  await page.fill(control('try-typed'), 'x');
+  assert.equal(await page.textContent(control('try-verdict')), 'cette case est cachée');
+
+  const picture = await page.evaluateHandle((bytes) => {
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([new Uint8Array(bytes)], 'posé.png'));
+    return transfer;
+  }, [...examplePicture()]);
+  await page.dispatchEvent(control('question-1-picture-drop'), 'drop', { dataTransfer: picture });
+  await page.waitForSelector(`${control('question-1-picture-drop')} img`);
+  const zip = await download(page, 'save');
+  const saved = writeQuiz({});
+  spawnSync('python3', ['-m', 'zipfile', '-e', zip.path, saved]);
+  const toml = readFileSync(join(saved, 'quiz.toml'), 'utf8');
+  assert.match(toml, /answers = \[".*", "-"\]\nextra = .*\npicture = "posé.png"/);
+  assert.ok(readFileSync(join(saved, 'posé.png')).equals(examplePicture()));
+  assert.ok((await built(page)).equals(nativeBuild(saved)));
+  assert.deepEqual(studio.errors, []);
+  await studio.close();
 });
