@@ -591,10 +591,12 @@
     }).finally(() => db.close()));
   }
 
+  // Why the work is not kept, with the zip that keeps it offered right there.
   function storageNotice(text) {
     const notice = control('storage');
     notice.textContent = text;
     notice.hidden = !text;
+    if (text && work) notice.append(' ', button('Enregistrer le zip', 'storage-save', save));
   }
 
   function keep() {
@@ -653,6 +655,11 @@
   }
   control('editor').addEventListener('submit', (event) => event.preventDefault());
   control('new-quiz').addEventListener('click', () => {
+    const started = work && (work.quiz.title || work.questions.length);
+    if (started && !confirm('Le quiz en cours sera remplacé : enregistrez-le d\'abord pour le garder. ' +
+                            'Commencer un nouveau quiz ?')) {
+      return;
+    }
     load(emptyQuiz());
     setStatus('Nouveau quiz : donnez-lui un titre et des questions.');
   });
