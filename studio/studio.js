@@ -92,6 +92,8 @@
     [/^contains a control character.*$/, 'contient un caractère de contrôle, qui ne peut pas être tapé'],
     [/^is (\d+) characters long, over the limit of (\d+)$/, 'fait $1 caractères, plus que les $2 permis'],
     [/^character U\+([0-9A-F]+) is not in code page 1252$/, 'le caractère U+$1 ne peut pas être montré par le quiz'],
+    [/^the link and the footer compress to (\d+) bytes, over the (\d+) .*$/,
+     'le lien et le texte du coin prennent $1 octets une fois compressés, plus que les $2 permis : raccourcissez-les'],
   ];
 
   function inFrench(message) {

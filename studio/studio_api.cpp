@@ -201,10 +201,27 @@ void ReadQuiz(const std::string& name) {
   for (const std::string& error : errors) session.readErrors.push_back({true, error});
 }
 
-// The reader's errors, or check's findings once the quiz reads.
+// The field a fault of the stored blocks comes from, as findings name it: the
+// built-in block holds the link and footer, and only scrambling can spoil it.
+std::string BlockFaultField(const std::string& error) {
+  if (error.rfind("the link and the footer", 0) == 0) return "field 'link': ";
+  if (error.find("scramble") != std::string::npos) return "field 'scramble': ";
+  return "";
+}
+
+// The reader's errors, or check's findings once the quiz reads and, when they
+// hold no error, what keeps the quiz from fitting the player's blocks: the
+// build would stop there, and the author should hear it while typing the
+// link and footer rather than at the build.
 std::vector<QuizFinding> CheckSession() {
   if (!session.quizRead) return session.readErrors;
-  return CheckQuiz(session.quiz, session.quizName, ReadSessionFile);
+  std::vector<QuizFinding> findings = CheckQuiz(session.quiz, session.quizName, ReadSessionFile);
+  StoredQuiz stored;
+  std::string error;
+  if (!HasError(findings) && !BuildStoredQuiz(session.quiz, &stored, &error)) {
+    findings.push_back({true, session.quizName + ": " + BlockFaultField(error) + error});
+  }
+  return findings;
 }
 
 bool BuildSession(std::vector<QuizFinding>* findings) {

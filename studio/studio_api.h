@@ -28,7 +28,9 @@ int tevra_add_file(const char* name, const uint8_t* bytes, uint32_t size);
 // "path", "found"}]}} ("quiz" only when ok).
 const char* tevra_read_quiz(const char* name);
 
-// The quiz read, checked with the files added: {"ok", "findings"}, as `check`.
+// The quiz read, checked with the files added: {"ok", "findings"}, as `check`,
+// and, when check finds no error, what keeps the quiz from fitting the
+// player's blocks (a link and footer too long) that the build would stop at.
 const char* tevra_check();
 
 // Checks, then builds the quiz executable: {"ok", "findings", "size"}. Its

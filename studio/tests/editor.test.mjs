@@ -116,6 +116,12 @@ test('every finding stands beside its field, as the author types too', async () 
   assert.match(await page.textContent(control('question-1-answer1-findings')), /^Erreur : fait 86 caractères, plus que les 85 permis$/);
   assert.match(await page.textContent(control('quiz-title-findings')), /^Erreur : le caractère U\+2603 /);
   assert.equal(await page.isDisabled(control('build')), true);
+  await openFiles(page, folderFiles(formes));
+  // Within their own limits, but together too long for the player's built-in block.
+  await page.fill(control('quiz-link'), 'http://qzjx.kvwp/ybtfmgu');
+  await page.fill(control('quiz-footer'), 'Xq7 Zr9 Wv2 Kp4 Jm8 Bn3 Hd6 Yt5 Lc1 Fg0 Sw');
+  await page.waitForFunction(() => document.querySelector('[data-test="quiz-link-findings"]').textContent);
+  assert.match(await page.textContent(control('quiz-link-findings')), /^Erreur : le lien et le texte du coin prennent \d+ octets/);
   assert.deepEqual(studio.errors, []);
   await studio.close();
 });
