@@ -360,12 +360,25 @@
     return image;
   }
 
+  const sameBytes = (a, b) => a.length === b.length && a.every((byte, i) => byte === b[i]);
+
+  // The file's name, or, when the quiz holds other bytes under it (two
+  // pictures both named "image.png"), that name numbered: "image-2.png".
+  function freeName(name, bytes) {
+    let candidate = name;
+    for (let n = 2; work.files[candidate] && !sameBytes(work.files[candidate], bytes); n++) {
+      candidate = name.replace(/(\.[^.]*)?$/, `-${n}$1`);
+    }
+    return candidate;
+  }
+
   async function takeFile(question, key, file) {
     if (!file) return;
     const bytes = new Uint8Array(await file.arrayBuffer());
-    work.files[file.name] = bytes;
-    api.addFile(file.name, bytes);
-    question[key] = file.name;
+    const name = freeName(file.name, bytes);
+    work.files[name] = bytes;
+    api.addFile(name, bytes);
+    question[key] = name;
     drawQuestions();
     refreshNow();
   }

@@ -198,6 +198,10 @@ test('questions are moved, removed, given a dropped picture and a hidden second 
   }, [...examplePicture()]);
   await page.dispatchEvent(control('question-1-picture-drop'), 'drop', { dataTransfer: picture });
   await page.waitForSelector(`${control('question-1-picture-drop')} img`);
+  // Another picture of the same name does not take the place of the first.
+  await page.setInputFiles(control('question-2-picture'),
+                           { name: 'posé.png', mimeType: 'image/png', buffer: readFileSync(folderFiles(formes)[1]) });
+  await page.waitForSelector(`${control('question-2-picture-drop')} >> text=posé-2.png`);
   const zip = await download(page, 'save');
   const saved = writeQuiz({});
   spawnSync('python3', ['-m', 'zipfile', '-e', zip.path, saved]);
