@@ -19,14 +19,11 @@ $(addprefix build-,$(PRESETS)): build-%: deps
 	cmake --build --preset $* -j $(JOBS)
 
 # The Windows tests run one at a time: they share one desktop, its focus and
-# the temporary folder. A Windows test must fail twice to fail: about once in
-# a few full runs, Wine under Xvfb refuses to create a test's top-level window
-# (CreateWindowEx returns null in a fresh process), and its second run does
-# not. The ctest output names every test that needed a second run.
+# the temporary folder.
 test: build build-studio
 	ctest --preset native -j $(JOBS)
 	ctest --preset native-asan -j $(JOBS)
-	scripts/with-wine ctest --preset win64 --repeat until-pass:2
+	scripts/with-wine ctest --preset win64
 	node --test $(STUDIO_TESTS)
 
 # The studio page, in build/studio/: the packer in WebAssembly, carrying the
