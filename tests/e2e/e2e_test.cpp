@@ -10,7 +10,9 @@
 #include <vector>
 
 #include "app/control_ids.h"
+#include "progress/saved_answers.h"
 #include "tests/e2e/quiz_process.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/support/win_files.h"
 
 namespace {
@@ -24,9 +26,7 @@ std::string QuizExe() {
 }
 
 std::string SavedFileName() {
-  std::string exe = QuizExe();
-  std::string name = exe.substr(exe.find_last_of('\\') + 1);
-  return name.substr(0, name.size() - 3) + "txt";
+  return SavedAnswersFileName(QuizExe());
 }
 
 struct Row {
@@ -123,23 +123,16 @@ class KeyWatcher {
     PumpFor(200);
     snapshots_ = 0;
     std::vector<INPUT> keys;
-    if (withAlt) keys.push_back(Key(VK_MENU, false));
-    keys.push_back(Key(VK_SNAPSHOT, false));
-    keys.push_back(Key(VK_SNAPSHOT, true));
-    if (withAlt) keys.push_back(Key(VK_MENU, true));
+    if (withAlt) keys.push_back(KeyInput(VK_MENU, false));
+    keys.push_back(KeyInput(VK_SNAPSHOT, false));
+    keys.push_back(KeyInput(VK_SNAPSHOT, true));
+    if (withAlt) keys.push_back(KeyInput(VK_MENU, true));
     SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
     PumpFor(500);
     return snapshots_;
   }
 
  private:
-  static INPUT Key(WORD key, bool up) {
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = key;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-  }
   static LRESULT CALLBACK Record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if ((message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN ||
          message == WM_SYSKEYUP) &&

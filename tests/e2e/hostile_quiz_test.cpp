@@ -10,6 +10,7 @@
 
 #include "app/control_ids.h"
 #include "tests/e2e/quiz_process.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/support/stored_quiz.h"
 #include "tests/support/win_files.h"
 

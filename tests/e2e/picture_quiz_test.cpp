@@ -12,6 +12,7 @@
 #include "app/control_ids.h"
 #include "tests/e2e/picture_probe.h"
 #include "tests/e2e/quiz_process.h"
+#include "tests/support/scratch_directory.h"
 
 namespace {
 
@@ -97,9 +98,7 @@ std::vector<std::string> Controls(const QuizProcess& quiz, HWND dialog, PictureP
   std::vector<std::string> controls;
   for (HWND child : ChildControls(dialog)) {
     const int id = GetDlgCtrlID(child);
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    const RECT rect = RectInParent(child);
     std::string line =
         std::to_string(id) + " \"" + quiz.Text(dialog, id) + "\" at (" + std::to_string(rect.left) +
         ", " + std::to_string(rect.top) + ") " + std::to_string(rect.right - rect.left) + " x " +

@@ -43,14 +43,6 @@ void PressEnterIn(HWND field) {
   PostMessageA(field, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
 }
 
-INPUT KeyInput(WORD key, bool up) {
-  INPUT input = {};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  return input;
-}
-
 }  // namespace
 
 QuizProcess::QuizProcess(const std::string& exe, const std::string& directory) {
@@ -85,9 +77,7 @@ QuizProcess::~QuizProcess() {
 }
 
 std::string QuizProcess::Text(HWND parent, int id) const {
-  char text[300] = {};
-  SendMessageA(GetDlgItem(parent, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-  return text;
+  return WindowText(GetDlgItem(parent, id));
 }
 
 void QuizProcess::Answer(int fieldId, const std::string& text) {
@@ -151,43 +141,9 @@ int QuizProcess::Close() {
   return static_cast<int>(code);
 }
 
-ScratchDirectory::ScratchDirectory() {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  static int count = 0;
-  path_ = std::string(temp) + "tevra-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++count);
-  CreateDirectoryA(path_.c_str(), nullptr);
-}
-
-ScratchDirectory::~ScratchDirectory() {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((path_ + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileA(File(found.cFileName).c_str());
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(path_.c_str());
-}
-
 std::string WindowsPath(std::string unixPath) {
   for (char& c : unixPath) {
     if (c == '/') c = '\\';
   }
   return "Z:" + unixPath;
-}
-
-void PumpFor(DWORD milliseconds) {
-  DWORD start = GetTickCount();
-  while (GetTickCount() - start < milliseconds) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
-    Sleep(10);
-  }
 }

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "tests/support/win_ui.h"
+
 class QuizProcess {
  public:
   // Starts `exe` (a Windows path) in `directory` and waits for its frame.
@@ -44,20 +46,5 @@ class QuizProcess {
   HWND panel_ = nullptr;
 };
 
-// A fresh directory under the temporary directory, removed with its files.
-class ScratchDirectory {
- public:
-  ScratchDirectory();
-  ~ScratchDirectory();
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
- private:
-  std::string path_;
-};
-
 // The Windows path under Wine's Z: drive of a path of the build machine.
 std::string WindowsPath(std::string unixPath);
-
-// Pumps this thread's messages for `milliseconds`.
-void PumpFor(DWORD milliseconds);

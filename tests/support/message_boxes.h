@@ -19,8 +19,14 @@ class MessageBoxAnswerer {
     UnhookWindowsHookEx(hook_);
     instance_ = nullptr;
   }
+  void Clear() {
+    captions.clear();
+    texts.clear();
+    owners.clear();
+  }
   std::vector<std::string> captions;
   std::vector<std::string> texts;
+  std::vector<HWND> owners;
 
  private:
   static constexpr int kMessageBoxTextId = 0xFFFF;
@@ -36,6 +42,7 @@ class MessageBoxAnswerer {
         char text[1024] = {};
         GetDlgItemTextA(box, kMessageBoxTextId, text, sizeof text);
         instance_->texts.push_back(text);
+        instance_->owners.push_back(GetWindow(box, GW_OWNER));
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       }
     }

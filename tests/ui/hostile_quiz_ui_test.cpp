@@ -123,11 +123,11 @@ TEST_P(HostileQuiz, StartsTakesEveryAnswerSavesAndCloses) {
   if (model.savedLines == 0) expected = previous;
   SendMessageA(GetDlgItem(quiz->headerWindow, kSaveButtonId), BM_CLICK, 0, 0);
   Pump();
-  EXPECT_EQ(ReadSavedAnswers(), expected);
+  EXPECT_EQ(ReadFileBytes(SavedAnswersName()), expected);
   SendMessageA(frame, WM_CLOSE, 0, 0);
   Pump();
   EXPECT_FALSE(IsWindow(panel));
-  EXPECT_EQ(ReadSavedAnswers(), expected);
+  EXPECT_EQ(ReadFileBytes(SavedAnswersName()), expected);
   EXPECT_TRUE(messageBoxes.empty());
 }
 

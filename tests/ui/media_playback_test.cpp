@@ -9,7 +9,6 @@
 #include <wmp.h>
 #include <wmpids.h>
 
-#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,13 +16,15 @@
 #include "app/control_ids.h"
 #include "app/player_state.h"
 #include "media/nibble_swap.h"
+#include "tests/support/message_boxes.h"
+#include "tests/support/scratch_directory.h"
+#include "tests/support/win_files.h"
+#include "tests/support/win_ui.h"
 
 namespace {
 
 constexpr int kRows = 3;
 constexpr DWORD kEventWaitMs = 10000;
-constexpr UINT_PTR kCloserPeriodMs = 20;
-constexpr int kMessageTextId = 0xFFFF;  // the text of a message box
 
 // --- Media the tests carry instead of resources -----------------------------
 
@@ -124,52 +125,12 @@ struct PlayStateSink : IDispatch {
   }
 };
 
-// --- Message boxes that close themselves -----------------------------------
-
-struct ShownBox {
-  std::string caption;
-  std::string text;
-  HWND owner;
-};
-std::vector<ShownBox> shownBoxes;
-
-BOOL CALLBACK CloseMessageBox(HWND window, LPARAM) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (std::strcmp(className, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-  char caption[64] = {};
-  char text[128] = {};
-  GetWindowTextA(window, caption, sizeof(caption));
-  GetDlgItemTextA(window, kMessageTextId, text, sizeof(text));
-  shownBoxes.push_back({caption, text, GetWindow(window, GW_OWNER)});
-  PostMessageA(window, WM_COMMAND, IDOK, 0);
-  return TRUE;
-}
-
-// Runs inside the message box's own modal loop.
-void CALLBACK CloseMessageBoxes(HWND, UINT, UINT_PTR, DWORD) {
-  EnumThreadWindows(GetCurrentThreadId(), CloseMessageBox, 0);
-}
-
 // --- A panel: containers, play and stop buttons, commands to the media -----
 
 LRESULT CALLBACK TestPanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_COMMAND && HandleMediaCommand(window, wparam)) return 0;
   if (message == WM_DESTROY) ReleaseMediaPlayers();
   return DefWindowProcA(window, message, wparam, lparam);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-    bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
 }
 
 std::string AsString(const std::vector<uint8_t>& bytes) {
@@ -180,42 +141,22 @@ class MediaPlaybackTest : public testing::Test {
  protected:
   void SetUp() override {
     quiz = new PlayerQuiz{};
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof(temp), temp);
-    tempDir = std::string(temp) + "tevra_media_test\\";
-    CreateDirectoryA(tempDir.c_str(), nullptr);
+    tempDir = scratch.path() + "\\";
     lstrcpynA(quiz->tempDir, tempDir.c_str(), sizeof(quiz->tempDir));
     storedMedia.clear();
     playEvents.clear();
     watchedFile.clear();
     watchedFileAtStop.clear();
-    shownBoxes.clear();
     SetMediaFinder(FindTestMedia);
-    closer = SetTimer(nullptr, 0, kCloserPeriodMs, CloseMessageBoxes);
   }
 
   void TearDown() override {
     if (panel) DestroyWindow(panel);
     ShutdownMediaHost(frame);
     for (auto& [point, cookie] : connections) point->Release();
-    KillTimer(nullptr, closer);
     SetMediaFinder(nullptr);
-    RemoveTestDirectory();
     delete quiz;
     quiz = nullptr;
-  }
-
-  // Files of other rows than the last one played stay, as in the player.
-  void RemoveTestDirectory() {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((tempDir + "tevra*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        DeleteFileA((tempDir + found.cFileName).c_str());
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(tempDir.c_str());
   }
 
   void MakeQuiz(int displayMode) {
@@ -273,8 +214,7 @@ class MediaPlaybackTest : public testing::Test {
       for (const PlayEvent& seen : playEvents) {
         if (seen == event) return true;
       }
-      MSG message;
-      while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+      PumpMessages();
       Sleep(5);
     }
     return false;
@@ -289,10 +229,13 @@ class MediaPlaybackTest : public testing::Test {
 
   std::string PathOf(const char* name) { return tempDir + name; }
 
+  // The temporary directory the media files are written to.
+  ScratchDirectory scratch;
   std::string tempDir;
   HWND frame = nullptr;
   HWND panel = nullptr;
-  UINT_PTR closer = 0;
+  // Every message box is answered at once, and recorded.
+  MessageBoxAnswerer boxes;
   PlayStateSink sinks[kRows];
   std::vector<std::pair<IConnectionPoint*, DWORD>> connections;
 };
@@ -339,7 +282,7 @@ TEST_F(MediaPlaybackTest, PlayWritesTheDescrambledFileAndPlaysItToTheEnd) {
   EXPECT_EQ(mediaSlots[0].state, kMediaPlaying);
   EXPECT_TRUE(WaitFor(Playing(1)));
   EXPECT_TRUE(WaitFor(Ended(1)));
-  EXPECT_TRUE(shownBoxes.empty());
+  EXPECT_TRUE(boxes.captions.empty());
 }
 
 TEST_F(MediaPlaybackTest, SecondPlayRewritesAnIdenticalFileAndStartsAgain) {
@@ -419,13 +362,13 @@ TEST_F(MediaPlaybackTest, NoHostLibraryShowsThePlayerErrorOverTheWindow) {
   MakeQuiz(3);  // InitMediaHost not run: as when "atl.dll" or its export is missing
   Start(false);
   EXPECT_FALSE(CreateQuestionPlayer(panel, 1, GetDlgItem(panel, kPictureBaseId + 1)));
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].caption, "TEVRA");
-  EXPECT_EQ(shownBoxes[0].text, "Erreur WindowsMediaPlater");
-  EXPECT_EQ(shownBoxes[0].owner, frame);  // a box over a child window belongs to its frame
+  ASSERT_EQ(boxes.captions.size(), 1u);
+  EXPECT_EQ(boxes.captions[0], "TEVRA");
+  EXPECT_EQ(boxes.texts[0], "Erreur WindowsMediaPlater");
+  EXPECT_EQ(boxes.owners[0], frame);  // a box over a child window belongs to its frame
   EXPECT_EQ(mediaSlots[0].player, nullptr);
   Click(kPlayButtonBaseId + 1);  // a row without a player does nothing
-  EXPECT_EQ(shownBoxes.size(), 1u);
+  EXPECT_EQ(boxes.captions.size(), 1u);
 }
 
 TEST_F(MediaPlaybackTest, WritesEachKindUnderItsSniffedName) {
@@ -487,16 +430,16 @@ TEST_F(MediaPlaybackTest, MediaThatCannotBeWrittenIsNotPlayed) {
     const std::string longDirectory = std::string(254, 'd') + "\\";
     if (c.directory == kTooLong) lstrcpynA(quiz->tempDir, longDirectory.c_str(), kTempDirSize);
     if (c.directory == kNameTaken) CreateDirectoryA(PathOf("tevra401.WAV").c_str(), nullptr);
-    shownBoxes.clear();
+    boxes.Clear();
     playEvents.clear();
     Click(kPlayButtonBaseId + 1);
     if (c.message) {
-      ASSERT_EQ(shownBoxes.size(), 1u);
-      EXPECT_EQ(shownBoxes[0].caption, "Tevra");
-      EXPECT_EQ(shownBoxes[0].text, c.message);
-      EXPECT_EQ(shownBoxes[0].owner, nullptr);
+      ASSERT_EQ(boxes.captions.size(), 1u);
+      EXPECT_EQ(boxes.captions[0], "Tevra");
+      EXPECT_EQ(boxes.texts[0], c.message);
+      EXPECT_EQ(boxes.owners[0], nullptr);
     } else {
-      EXPECT_TRUE(shownBoxes.empty());
+      EXPECT_TRUE(boxes.captions.empty());
     }
     EXPECT_EQ(IndexOf(Playing(1)), -1);
     EXPECT_EQ(mediaSlots[0].state, kMediaStopped);
@@ -511,20 +454,19 @@ TEST_F(MediaPlaybackTest, MediaThatCannotBeWrittenIsNotPlayed) {
 // shows the loading message, and nothing escapes as an exception.
 TEST_F(MediaPlaybackTest, MediaIsWrittenWithoutATemporaryDirectoryOrMemoryToSpare) {
   MakeQuiz(2);
-  char previous[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof(previous), previous);
-  ASSERT_TRUE(SetCurrentDirectoryA(tempDir.c_str()));
   quiz->tempDir[0] = '\0';
   const std::vector<uint8_t> stored = Scrambled(MakeWave(100));
-  EXPECT_EQ(WriteMediaFile(401, 1, stored.data(), stored.size()), 1);
-  SetCurrentDirectoryA(previous);
+  {
+    CurrentDirectory inTemp(tempDir);
+    EXPECT_EQ(WriteMediaFile(401, 1, stored.data(), stored.size()), 1);
+  }
   EXPECT_EQ(lastMediaPath, PathOf("tevra401.WAV"));
   EXPECT_EQ(ReadFileBytes(PathOf("tevra401.WAV")).size(), stored.size());
 
-  shownBoxes.clear();
+  boxes.Clear();
   EXPECT_EQ(WriteMediaFile(402, 1, stored.data(), SIZE_MAX / 2), 0);
-  ASSERT_EQ(shownBoxes.size(), 1u);
-  EXPECT_EQ(shownBoxes[0].text, "Impossible de charger le fichier audio.");
+  ASSERT_EQ(boxes.captions.size(), 1u);
+  EXPECT_EQ(boxes.texts[0], "Impossible de charger le fichier audio.");
   EXPECT_EQ(lastMediaPath, PathOf("tevra401.WAV"));
 }
 

@@ -165,7 +165,7 @@ TEST_F(PanelTest, F2SavesTheFieldsAsTheyStand) {
   SendMessageA(Control(4002), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" Rom\xE9 "));
   SendMessageA(Control(4004), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("arc"));
   SendKeyUp(4004, VK_F2);
-  EXPECT_EQ(ReadSavedAnswers(), "\r\n Rom\xE9 \r\n\r\narc\r\n");
+  EXPECT_EQ(ReadFileBytes(SavedAnswersName()), "\r\n Rom\xE9 \r\n\r\narc\r\n");
 }
 
 TEST_F(PanelTest, ATwoAnswerTextListJudgesEachRowAgainstItsFirstAnswer) {

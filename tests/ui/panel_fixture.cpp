@@ -1,19 +1,5 @@
 #include "tests/ui/panel_fixture.h"
 
-#include <cstdio>
-
-#include "progress/saved_answers.h"
-
-namespace {
-
-std::string SavedAnswersName() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, sizeof(path));
-  return SavedAnswersFileName(path);
-}
-
-}  // namespace
-
 void ExpectPlace(const RECT& place, int x, int y, int width, int height, const char* what) {
   EXPECT_EQ(place.left, x) << what;
   EXPECT_EQ(place.top, y) << what;
@@ -21,28 +7,15 @@ void ExpectPlace(const RECT& place, int x, int y, int width, int height, const c
   EXPECT_EQ(place.bottom - place.top, height) << what;
 }
 
+// Also run again by tests that start the player several times.
 void PanelTest::SetUp() {
-  // A working directory of this process's own: the saved-answers file lives
-  // there, and test programs run side by side must not share it.
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof(temp), temp);
-  GetCurrentDirectoryA(sizeof(previousDirectory), previousDirectory);
-  std::snprintf(workDirectory, sizeof(workDirectory), "%stevra-panel-%lu", temp,
-                GetCurrentProcessId());
-  CreateDirectoryA(workDirectory, nullptr);
-  SetCurrentDirectoryA(workDirectory);
-  boxes.captions.clear();
-  boxes.texts.clear();
-  savedName = SavedAnswersName();
-  DeleteFileA(savedName.c_str());
+  boxes.Clear();
+  DeleteFileA(SavedAnswersName().c_str());
 }
 
 void PanelTest::TearDown() {
   if (windows.frame != nullptr) EndPlayer(&windows);
   Pump();
-  DeleteFileA(savedName.c_str());
-  SetCurrentDirectoryA(previousDirectory);
-  RemoveDirectoryA(workDirectory);
 }
 
 void PanelTest::MakeQuiz(int displayMode, int answersPerQuestion,
@@ -56,24 +29,6 @@ void PanelTest::MakeQuiz(int displayMode, int answersPerQuestion,
         {q.answer1, q.answer2 ? q.answer2 : "", q.text ? q.text : "", q.extra ? q.extra : ""});
     spec.codes.push_back("CODE" + std::to_string(spec.questions.size()));
   }
-}
-
-void PanelTest::WriteSavedAnswers(const std::string& bytes) {
-  FILE* file = std::fopen(savedName.c_str(), "wb");
-  ASSERT_NE(file, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
-std::string PanelTest::ReadSavedAnswers() {
-  std::string bytes;
-  FILE* file = std::fopen(savedName.c_str(), "rb");
-  if (file == nullptr) return bytes;
-  char chunk[512];
-  size_t got;
-  while ((got = std::fread(chunk, 1, sizeof(chunk), file)) > 0) bytes.append(chunk, got);
-  std::fclose(file);
-  return bytes;
 }
 
 void PanelTest::Start(bool withMediaHost) {
@@ -93,19 +48,6 @@ void PanelTest::Start(bool withMediaHost) {
   Pump();
 }
 
-std::string PanelTest::Text(HWND window) {
-  char text[512] = {};
-  SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
-RECT PanelTest::Place(HWND control) {
-  RECT rect = {};
-  GetWindowRect(control, &rect);
-  MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 std::vector<HWND> PanelTest::ControlsWithId(int id) {
   std::vector<HWND> found;
   for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -122,14 +64,4 @@ void PanelTest::Answer(int fieldId, const char* text) {
 void PanelTest::SendKeyUp(int fieldId, WPARAM key) {
   SendMessageA(Control(fieldId), WM_KEYUP, key, 0xC0000001);
   Pump();
-}
-
-void PanelTest::Pump() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    if (panel && IsWindow(panel) && IsDialogMessageA(panel, &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
 }

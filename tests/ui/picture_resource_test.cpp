@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "media/png_resource.h"
-#include "tests/ui/shell_test_support.h"
+#include "tests/support/message_boxes.h"
 
 namespace {
 

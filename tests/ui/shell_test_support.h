@@ -1,6 +1,4 @@
-// Starting the real player in-process from test quizzes, and the Wine-side
-// chores around it: a private working directory, a message pump, message
-// boxes answered by the test.
+// Starting the real player in-process from test quizzes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,8 +9,10 @@
 
 #include "app/player.h"
 #include "tests/support/message_boxes.h"
+#include "tests/support/scratch_directory.h"
 #include "tests/support/stored_quiz.h"
 #include "tests/support/win_files.h"
+#include "tests/support/win_ui.h"
 
 // A quiz as its three decoded texts.
 using TestQuiz = QuizTexts;
@@ -55,76 +55,6 @@ inline EncodedQuiz EncodeTestQuiz(const TestQuiz& quiz) {
   EXPECT_TRUE(EncodeQuizTexts(texts, &encoded, &error)) << error;
   return encoded;
 }
-
-// Handles every message waiting, until the queue is quiet.
-inline void PumpMessages() {
-  MSG message;
-  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-}
-
-inline std::string WindowText(HWND window) {
-  char text[300] = {};
-  GetWindowTextA(window, text, sizeof text);
-  return text;
-}
-
-// A control's rectangle in its parent's client coordinates.
-inline RECT RectInParent(HWND control) {
-  RECT rect;
-  GetWindowRect(control, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
-// The saved-answers file of this test program.
-inline std::string SavedAnswersName() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string name = path;
-  name = name.substr(name.find_last_of('\\') + 1);
-  return name.substr(0, name.size() - 3) + "txt";
-}
-
-// Every test runs in a fresh working directory of its own, where the player
-// saves its answers.
-class InScratchDirectory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    GetCurrentDirectoryA(MAX_PATH, previous_);
-    directory_ = std::string(temp) + "tevra-shell-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    CreateDirectoryA(directory_.c_str(), nullptr);
-    ASSERT_TRUE(SetCurrentDirectoryA(directory_.c_str()));
-  }
-  void TearDown() override {
-    SetCurrentDirectoryA(previous_);
-    WIN32_FIND_DATAA found;
-    std::string pattern = directory_ + "\\*";
-    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-      do {
-        std::string path = directory_ + "\\" + found.cFileName;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-          if (found.cFileName[0] != '.') RemoveDirectoryA(path.c_str());
-        } else {
-          DeleteFileA(path.c_str());
-        }
-      } while (FindNextFileA(search, &found));
-      FindClose(search);
-    }
-    RemoveDirectoryA(directory_.c_str());
-  }
-
- private:
-  char previous_[MAX_PATH] = {};
-  std::string directory_;
-};
 
 // A started player, torn down at the end of the scope.
 class RunningPlayer {
