@@ -12,10 +12,9 @@ if(CMAKE_CROSSCOMPILING)
   ExternalProject_Add(tevra_host_pack
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${host_dir}
-    # The host packer only packs: it needs no player program of its own to copy,
-    # so its build is kept from cross-building one.
+    # The host packer only packs: it carries no player program (no
+    # TEVRA_PLAYER_BUILD), so its build makes none.
     CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_CXX_COMPILER=g++
-               -DTEVRA_MINGW_CXX=OFF -DTEVRA_MINGW_STRIP=OFF
     BUILD_COMMAND ${CMAKE_COMMAND} --build ${host_dir} --target tevra-pack
     INSTALL_COMMAND ""
     # The packer's sources are this tree's: let its own build decide what is stale.

@@ -8,5 +8,8 @@ if(NOT EXISTS ${BUILD}/CMakeCache.txt)
             -DCMAKE_TOOLCHAIN_FILE=${SOURCE}/cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release
     OUTPUT_QUIET COMMAND_ERROR_IS_FATAL ANY)
 endif()
+# Run from a make rule, this build has no share of the outer make's job slots:
+# it runs one job at a time beside them, without warning about it.
+unset(ENV{MAKEFLAGS})
 execute_process(COMMAND ${CMAKE_COMMAND} --build ${BUILD} --target tevra
                 COMMAND_ERROR_IS_FATAL ANY)
