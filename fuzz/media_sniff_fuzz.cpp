@@ -11,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const char* extension = SniffMediaExtension(data, size);
   if (std::strlen(extension) != 3) __builtin_trap();
-  MediaNameWarning(std::string_view(reinterpret_cast<const char*>(data), size));
+  NameMedia(std::string_view(reinterpret_cast<const char*>(data), size));
   // The same bytes as a temporary directory, cut to its buffer.
   char directory[kMediaTempDirSize] = {};
   std::memcpy(directory, data, std::min(size, sizeof(directory) - 1));

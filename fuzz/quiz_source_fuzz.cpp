@@ -42,9 +42,11 @@ void CheckLoadsBack(const QuizSource& source, const StoredQuiz& stored) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view toml(reinterpret_cast<const char*>(data), size);
   QuizSource source;
-  std::vector<std::string> errors;
+  std::vector<Finding> errors;
   if (!ParseQuizSource(toml, "fuzz.toml", &source, &errors)) {
     Require(!errors.empty());
+    // Every finding has its wording, whatever its values.
+    for (const FindingLine& line : FormatFindings(errors, "fuzz.toml")) Require(!line.text.empty());
     return 0;
   }
   StoredQuiz stored;

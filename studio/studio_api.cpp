@@ -27,7 +27,7 @@ struct Session {
   std::map<std::string, std::string> files;  // by name as added
   std::string quizName;                      // the file read as quiz.toml
   bool quizRead = false;
-  std::vector<QuizFinding> readErrors;
+  std::vector<Finding> readErrors;
   QuizSource quiz;
   std::string exe;  // the last build
   std::string reply;
@@ -69,14 +69,6 @@ constexpr QuestionText kQuestionTexts[] = {
     {"media", &QuestionSource::media, true},
 };
 
-// The parts of a finding's text "FILE[:LINE]: [question N, ][field 'F': ]
-// [warning: ]message", for the page to place it beside its field.
-struct FindingParts {
-  int question = 0;
-  std::string field;
-  std::string message;
-};
-
 Session session;
 
 std::string FolderOf(const std::string& name) {
@@ -104,9 +96,10 @@ const std::string* FindFile(const std::string& path) {
   return found;
 }
 
-bool ReadSessionFile(const std::string& path, std::string* bytes) {
+bool ReadSessionFile(const std::string& path, std::string* bytes, std::string* why) {
   const std::string* found = FindFile(path);
   if (found) *bytes = *found;
+  *why = kNoSuchFileReason;
   return found != nullptr;
 }
 
@@ -114,54 +107,25 @@ std::string Bool(bool value) {
   return value ? "true" : "false";
 }
 
-bool SkipPrefix(std::string_view* text, std::string_view prefix) {
-  if (text->substr(0, prefix.size()) != prefix) return false;
-  text->remove_prefix(prefix.size());
-  return true;
-}
-
-FindingParts SplitFinding(const std::string& text) {
-  FindingParts parts;
-  const size_t start = text.find(": ", text.compare(0, session.quizName.size(), session.quizName)
-                                           ? 0
-                                           : session.quizName.size());
-  std::string_view rest(text);
-  if (start != std::string::npos) rest.remove_prefix(start + 2);
-  if (SkipPrefix(&rest, "question ")) {
-    char* end = nullptr;
-    const std::string number(rest.substr(0, rest.find(',')));
-    parts.question = static_cast<int>(std::strtol(number.c_str(), &end, 10));
-    rest.remove_prefix(std::min(rest.size(), number.size() + 2));
-  }
-  if (SkipPrefix(&rest, "field '")) {
-    const size_t close = rest.find("': ");
-    parts.field = std::string(rest.substr(0, close));
-    rest.remove_prefix(close == std::string_view::npos ? rest.size() : close + 3);
-  }
-  SkipPrefix(&rest, "warning: ");
-  parts.message = std::string(rest);
-  return parts;
-}
-
-std::string FindingsJson(const std::vector<QuizFinding>& findings) {
+// Each finding as its record, its sentence ("message") and the line the
+// command line prints for it ("text").
+std::string FindingsJson(const std::vector<Finding>& findings) {
   std::string out = "[";
-  for (const QuizFinding& finding : findings) {
+  for (const Finding& finding : findings) {
     if (out.size() > 1) out += ",";
-    const FindingParts parts = SplitFinding(finding.text);
-    out += "{\"severity\":";
-    out += finding.error ? "\"error\"" : "\"warning\"";
-    out +=
-        ",\"text\":" + QuoteUtf8(finding.text) + ",\"question\":" + std::to_string(parts.question) +
-        ",\"field\":" + QuoteUtf8(parts.field) + ",\"message\":" + QuoteUtf8(parts.message) + "}";
+    const bool error = SeverityOf(finding.code) == Severity::kError;
+    std::string values = "[";
+    for (const std::string& value : finding.values) {
+      values += (values.size() > 1 ? "," : "") + QuoteUtf8(value);
+    }
+    out += std::string("{\"severity\":") + (error ? "\"error\"" : "\"warning\"") +
+           ",\"code\":" + QuoteUtf8(CodeName(finding.code)) +
+           ",\"question\":" + std::to_string(finding.question) +
+           ",\"field\":" + QuoteUtf8(finding.field) + ",\"line\":" + std::to_string(finding.line) +
+           ",\"values\":" + values + "]" + ",\"message\":" + QuoteUtf8(FindingText(finding)) +
+           ",\"text\":" + QuoteUtf8(FormatFinding(finding, session.quizName)) + "}";
   }
   return out + "]";
-}
-
-bool HasError(const std::vector<QuizFinding>& findings) {
-  for (const QuizFinding& finding : findings) {
-    if (finding.error) return true;
-  }
-  return false;
 }
 
 // What the page shows of the quiz read: its title, size and files.
@@ -191,21 +155,19 @@ void ReadQuiz(const std::string& name) {
   session.quiz = {};
   session.quizRead = false;
   session.readErrors.clear();
-  std::vector<std::string> errors;
   const auto file = session.files.find(name);
   if (file == session.files.end()) {
-    errors.push_back(name + ": cannot be read");
+    session.readErrors.push_back({FindingCode::kUnreadable, 0, "", 0, 0, {kNoSuchFileReason}});
   } else {
-    session.quizRead = ParseQuizSource(file->second, name, &session.quiz, &errors);
+    session.quizRead = ParseQuizSource(file->second, name, &session.quiz, &session.readErrors);
   }
-  for (const std::string& error : errors) session.readErrors.push_back({true, error});
 }
 
-// The field a fault of the stored blocks comes from, as findings name it: the
-// built-in block holds the link and footer, and only scrambling can spoil it.
+// The field a fault of the stored blocks comes from: the built-in block holds
+// the link and footer, and only scrambling can spoil it.
 std::string BlockFaultField(const std::string& error) {
-  if (error.rfind("the link and the footer", 0) == 0) return "field 'link': ";
-  if (error.find("scramble") != std::string::npos) return "field 'scramble': ";
+  if (error.rfind("the link and the footer", 0) == 0) return "link";
+  if (error.find("scramble") != std::string::npos) return "scramble";
   return "";
 }
 
@@ -213,18 +175,20 @@ std::string BlockFaultField(const std::string& error) {
 // hold no error, what keeps the quiz from fitting the player's blocks: the
 // build would stop there, and the author should hear it while typing the
 // link and footer rather than at the build.
-std::vector<QuizFinding> CheckSession() {
+std::vector<Finding> CheckSession() {
   if (!session.quizRead) return session.readErrors;
-  std::vector<QuizFinding> findings = CheckQuiz(session.quiz, session.quizName, ReadSessionFile);
+  std::vector<Finding> findings = CheckQuiz(session.quiz, ReadSessionFile);
   StoredQuiz stored;
   std::string error;
   if (!HasError(findings) && !BuildStoredQuiz(session.quiz, &stored, &error)) {
-    findings.push_back({true, session.quizName + ": " + BlockFaultField(error) + error});
+    const std::string field = BlockFaultField(error);
+    findings.push_back(
+        {FindingCode::kNotBuilt, 0, field, SourceLine(session.quiz, 0, field), 0, {error}});
   }
   return findings;
 }
 
-bool BuildSession(std::vector<QuizFinding>* findings) {
+bool BuildSession(std::vector<Finding>* findings) {
   *findings = CheckSession();
   if (!session.quizRead || HasError(*findings)) return false;
   StoredQuiz stored;
@@ -238,7 +202,7 @@ bool BuildSession(std::vector<QuizFinding>* findings) {
                  &session.exe, &error)) {
     return true;
   }
-  findings->push_back({true, session.quizName + ": " + error});
+  findings->push_back({FindingCode::kNotBuilt, 0, "", 0, 0, {error}});
   return false;
 }
 
@@ -314,12 +278,10 @@ bool IsDraftText(int question, const std::string& key) {
 
 // A text of the editor's quiz in code page 1252, or a finding and "".
 std::string DraftCp1252(int question, const std::string& field, const std::string& utf8,
-                        std::vector<QuizFinding>* findings) {
+                        std::vector<Finding>* findings) {
   std::string cp1252, error;
   if (Utf8ToCp1252(utf8, &cp1252, &error)) return cp1252;
-  std::string where = std::string(kQuizSourceName) + ": ";
-  if (question) where += "question " + std::to_string(question) + ", ";
-  findings->push_back({true, where + "field '" + field + "': " + error});
+  findings->push_back({FindingCode::kNotCodePage, question, field, 0, 0, {error}});
   return "";
 }
 
@@ -335,8 +297,8 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // The editor's texts put in place: the quiz's, its codes, its questions'.
-std::vector<QuizFinding> ApplyDraftTexts() {
-  std::vector<QuizFinding> findings;
+std::vector<Finding> ApplyDraftTexts() {
+  std::vector<Finding> findings;
   QuizSource& quiz = session.draft;
   for (const auto& [where, utf8] : session.draftTexts) {
     const auto& [question, key] = where;
@@ -451,14 +413,14 @@ const char* tevra_read_quiz(const char* name) {
 }
 
 const char* tevra_check() {
-  const std::vector<QuizFinding> findings = CheckSession();
+  const std::vector<Finding> findings = CheckSession();
   return Reply("{\"ok\":" + Bool(session.quizRead && !HasError(findings)) +
                ",\"findings\":" + FindingsJson(findings) + "}");
 }
 
 const char* tevra_build() {
   session.exe.clear();
-  std::vector<QuizFinding> findings;
+  std::vector<Finding> findings;
   const bool ok = BuildSession(&findings);
   return Reply("{\"ok\":" + Bool(ok) + ",\"findings\":" + FindingsJson(findings) +
                ",\"size\":" + std::to_string(session.exe.size()) + "}");
@@ -530,7 +492,7 @@ int tevra_edit_set(int question, const char* key, const char* value) {
 }
 
 const char* tevra_edit_finish() {
-  const std::vector<QuizFinding> textFindings = ApplyDraftTexts();
+  const std::vector<Finding> textFindings = ApplyDraftTexts();
   session.files[kQuizSourceName] = FormatQuizToml(session.draft);
   ReadQuiz(kQuizSourceName);
   session.readErrors.insert(session.readErrors.begin(), textFindings.begin(), textFindings.end());

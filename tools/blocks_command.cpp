@@ -24,7 +24,7 @@ int RunBlocks(int argc, char** argv) {
   if (read != kArgsReady) return read;
   std::string error;
   if (!WriteOutputFiles(BlockFiles(stored, args.output), &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    Print(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }
   return kExitOk;

@@ -2,6 +2,8 @@
 // and returns the process exit status.
 #pragma once
 
+#include "tools/console.h"
+
 constexpr int kExitOk = 0;
 constexpr int kExitInputError = 1;  // the message names the file and the field
 constexpr int kExitUsageError = 2;

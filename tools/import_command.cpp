@@ -12,6 +12,7 @@
 #include "tools/csv_table.h"
 #include "tools/output_files.h"
 #include "tools/quiz_import.h"
+#include "tools/quiz_source.h"
 #include "tools/source_command.h"
 
 namespace {
@@ -29,7 +30,6 @@ constexpr char kUsage[] =
     "paths are relative to DIR. The title is the file's name unless --title\n"
     "gives one. An existing DIR/quiz.toml is kept unless --force is given. A bad\n"
     "row is reported with its line, and nothing is written.\n";
-constexpr char kSourceName[] = "quiz.toml";
 
 struct ImportArgs {
   std::string csv;
@@ -83,38 +83,38 @@ int RunImport(int argc, char** argv) {
   ImportArgs args;
   int status = kExitOk;
   if (!ParseImportArgs(argc, argv, &args, &status)) {
-    std::fputs(kUsage, status == kExitOk ? stdout : stderr);
+    PrintText(status == kExitOk ? stdout : stderr, kUsage);
     return status;
   }
   if (!args.titled) args.settings.title = std::filesystem::u8path(args.csv).stem().u8string();
-  const std::string target = (std::filesystem::u8path(args.output) / kSourceName).u8string();
+  const std::string target = (std::filesystem::u8path(args.output) / kQuizTomlName).u8string();
   std::error_code ignored;
   if (!args.force && std::filesystem::exists(NativePath(target), ignored)) {
-    std::fprintf(stderr, "%s: already exists; --force replaces it\n", target.c_str());
+    Print(stderr, "%s: already exists; --force replaces it\n", target.c_str());
     return kExitInputError;
   }
   std::string bytes, error;
   std::vector<CsvRow> rows;
   if (!ReadWholeFile(args.csv, &bytes, &error)) {
-    std::fprintf(stderr, "%s: cannot be read (%s)\n", args.csv.c_str(), error.c_str());
+    Print(stderr, "%s: cannot be read (%s)\n", args.csv.c_str(), error.c_str());
     return kExitInputError;
   }
   if (!ParseCsv(bytes, &rows, &error)) {
-    std::fprintf(stderr, "%s: %s\n", args.csv.c_str(), error.c_str());
+    Print(stderr, "%s: %s\n", args.csv.c_str(), error.c_str());
     return kExitInputError;
   }
   ImportedQuiz quiz;
   std::vector<std::string> errors;
   if (!ImportQuiz(rows, args.csv, args.settings, &quiz, &errors)) {
-    for (const std::string& line : errors) std::fprintf(stderr, "%s\n", line.c_str());
+    for (const std::string& line : errors) Print(stderr, "%s\n", line.c_str());
     return kExitInputError;
   }
   if (!WriteOutputFiles({{target, quiz.toml}}, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    Print(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }
-  std::printf("%s: %zu question%s from %s; complete it, then: tevra-pack check %s\n",
-              target.c_str(), quiz.questions, quiz.questions == 1 ? "" : "s", args.csv.c_str(),
-              target.c_str());
+  Print(stdout, "%s: %zu question%s from %s; complete it, then: tevra-pack check %s\n",
+        target.c_str(), quiz.questions, quiz.questions == 1 ? "" : "s", args.csv.c_str(),
+        target.c_str());
   return kExitOk;
 }

@@ -3,8 +3,6 @@
 // object; or what the block decoder makes of one block.
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,10 +37,10 @@ constexpr char kUsage[] =
     "and exit status 1.\n";
 
 bool ReadFileBytes(const char* path, std::vector<unsigned char>* bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+  std::string text, why;
+  if (!ReadWholeFile(path, &text, &why)) return false;
+  bytes->assign(text.begin(), text.end());
+  return true;
 }
 
 std::string Hex(const unsigned char* bytes, size_t size) {
@@ -130,36 +128,36 @@ std::string QuizJson(const QuizData& quiz, const LoadOutcome& outcome) {
 int InspectBlock(const char* path) {
   std::vector<unsigned char> block, output;
   if (!ReadFileBytes(path, &block)) {
-    std::fprintf(stderr, "tevra-pack inspect: cannot read %s\n", path);
+    Print(stderr, "tevra-pack inspect: cannot read %s\n", path);
     return kExitInputError;
   }
   const QuizBlockResult result = DecodeQuizBlock(block.data(), block.size(), &output);
   if (result != kBlockOk) {
-    std::printf("fail %d\n", static_cast<int>(result));
+    Print(stdout, "fail %d\n", static_cast<int>(result));
     return kExitInputError;
   }
-  std::printf("ok %s\n", Hex(output.data(), output.size()).c_str());
+  Print(stdout, "ok %s\n", Hex(output.data(), output.size()).c_str());
   return kExitOk;
 }
 
 int InspectExecutable(const char* path) {
   std::string exe, error;
   if (!ReadWholeFile(path, &exe, &error)) {
-    std::fprintf(stderr, "%s: cannot be read (%s)\n", path, error.c_str());
+    Print(stderr, "%s: cannot be read (%s)\n", path, error.c_str());
     return kExitInputError;
   }
   UnpackedQuiz quiz;
   if (!UnpackQuiz(exe, &quiz, &error)) {
-    std::fprintf(stderr, "%s: %s\n", path, error.c_str());
+    Print(stderr, "%s: %s\n", path, error.c_str());
     return kExitInputError;
   }
   const size_t count = quiz.source.questions.size();
-  std::printf("# %s carries %zu question%s and %zu file%s\n", path, count, count == 1 ? "" : "s",
-              quiz.files.size(), quiz.files.size() == 1 ? "" : "s");
+  Print(stdout, "# %s carries %zu question%s and %zu file%s\n", path, count, count == 1 ? "" : "s",
+        quiz.files.size(), quiz.files.size() == 1 ? "" : "s");
   for (const OutputFile& file : quiz.files) {
-    std::printf("#   %s, %zu bytes\n", file.path.c_str(), file.bytes.size());
+    Print(stdout, "#   %s, %zu bytes\n", file.path.c_str(), file.bytes.size());
   }
-  std::printf("\n%s", FormatQuizToml(quiz.source).c_str());
+  Print(stdout, "\n%s", FormatQuizToml(quiz.source).c_str());
   return kExitOk;
 }
 
@@ -168,7 +166,7 @@ int InspectQuiz(char** paths) {
   QuizBlocks blocks;
   for (int b = 0; b < kQuizBlockCount; ++b) {
     if (!ReadFileBytes(paths[b], &bytes[b])) {
-      std::fprintf(stderr, "tevra-pack inspect: cannot read %s\n", paths[b]);
+      Print(stderr, "tevra-pack inspect: cannot read %s\n", paths[b]);
       return kExitInputError;
     }
     blocks.data[b] = bytes[b].data();
@@ -177,7 +175,7 @@ int InspectQuiz(char** paths) {
   static QuizData quiz;  // about 30 KB: kept off the stack
   InitQuizData(&quiz);
   const LoadOutcome outcome = LoadQuiz(&quiz, blocks);
-  std::printf("%s\n", QuizJson(quiz, outcome).c_str());
+  Print(stdout, "%s\n", QuizJson(quiz, outcome).c_str());
   DestroyQuizData(&quiz);
   return kExitOk;
 }
@@ -186,12 +184,12 @@ int InspectQuiz(char** paths) {
 
 int RunInspect(int argc, char** argv) {
   if (argc == 1 && (std::strcmp(argv[0], "--help") == 0 || std::strcmp(argv[0], "-h") == 0)) {
-    std::fputs(kUsage, stdout);
+    PrintText(stdout, kUsage);
     return kExitOk;
   }
   if (argc == 2 && std::strcmp(argv[0], "--block") == 0) return InspectBlock(argv[1]);
   if (argc == 1 && argv[0][0] != '-') return InspectExecutable(argv[0]);
   if (argc == kQuizBlockCount && argv[0][0] != '-') return InspectQuiz(argv);
-  std::fputs(kUsage, stderr);
+  PrintText(stderr, kUsage);
   return kExitUsageError;
 }

@@ -52,9 +52,8 @@ int RunBatch() {
   while (std::getline(std::cin, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (!JudgeLine(line, &out)) status = kExitInputError;
-    std::cout << out << '\n';
+    PrintText(stdout, out + "\n");
   }
-  std::cout.flush();
   return status;
 }
 
@@ -62,19 +61,19 @@ int RunBatch() {
 
 int RunJudge(int argc, char** argv) {
   if (argc == 1 && std::strcmp(argv[0], "--help") == 0) {
-    std::fputs(kUsage, stdout);
+    PrintText(stdout, kUsage);
     return kExitOk;
   }
   if (argc == 1 && std::strcmp(argv[0], "--batch") == 0) return RunBatch();
   if (argc != 2) {
-    std::fputs(kUsage, stderr);
+    PrintText(stderr, kUsage);
     return kExitUsageError;
   }
   std::string word, error;
   if (!JudgeToUtf8(argv[0], argv[1], &word, &error)) {
-    std::fprintf(stderr, "tevra-pack judge: %s\n", error.c_str());
+    Print(stderr, "tevra-pack judge: %s\n", error.c_str());
     return kExitInputError;
   }
-  std::printf("%s\n", word.c_str());
+  Print(stdout, "%s\n", word.c_str());
   return kExitOk;
 }

@@ -51,12 +51,7 @@ std::string RecogniseMediaFormat(std::string_view bytes) {
   return "";
 }
 
-std::string MediaNameWarning(std::string_view bytes) {
-  const std::string format = RecogniseMediaFormat(bytes);
-  const std::string sniffed =
-      SniffMediaExtension(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
-  if (format == sniffed) return "";
-  const std::string saved = "the player will save it as ." + sniffed;
-  if (format.empty()) return "its format is not recognised and " + saved;
-  return "it holds " + format + " data but " + saved + ", which a media player may refuse";
+MediaNaming NameMedia(std::string_view bytes) {
+  return {RecogniseMediaFormat(bytes),
+          SniffMediaExtension(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size())};
 }

@@ -11,6 +11,10 @@
 // "WMV" (any ASF file), "MID", "OGG", "MKV", "MP4" or "FLAC"; empty when none.
 std::string RecogniseMediaFormat(std::string_view bytes);
 
-// Empty when the player will write the file under the extension of its format;
-// otherwise what goes wrong, as the tail of a warning sentence.
-std::string MediaNameWarning(std::string_view bytes);
+// The format recognised (empty when none) and the extension the player will
+// save the file under: a warning when they differ.
+struct MediaNaming {
+  std::string format;
+  std::string saved;
+};
+MediaNaming NameMedia(std::string_view bytes);

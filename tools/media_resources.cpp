@@ -11,19 +11,21 @@ bool AddFileResources(const QuizSource& quiz, const std::string& toml_path, cons
                       std::vector<OutputFile>* files, std::string* script,
                       std::vector<std::string>* warnings, std::string* error) {
   const std::string toml_name = fs::path(toml_path).filename().string();
-  const auto read_file = [&](const std::string& path, std::string* bytes) {
-    return ReadQuizFile(toml_path, path, bytes);
+  const auto read_file = [&](const std::string& path, std::string* bytes, std::string* why) {
+    return ReadQuizFile(toml_path, path, bytes, why);
   };
   // Gathered apart and added only once every file is stored: no partial output.
   std::vector<OutputFile> stored_files;
   std::string lines;
   for (const QuizFile& file : ListQuizFiles(quiz)) {
     StoredQuizFile stored;
-    if (!StoreQuizFile(file, read_file, &stored, error)) {
-      *error = toml_name + ": " + *error;
-      return false;
+    std::vector<Finding> findings;
+    const bool ok = StoreQuizFile(file, read_file, &stored, &findings);
+    for (Finding& finding : findings) {
+      finding.line = SourceLine(quiz, finding.question, finding.field);
+      (ok ? warnings->emplace_back() : *error) = FormatFinding(finding, toml_name);
     }
-    if (!stored.warning.empty()) warnings->push_back(toml_name + ": " + stored.warning);
+    if (!ok) return false;
     const std::string id = std::to_string(file.id);
     const std::string name =
         (file.picture ? "picture" : "media") + id + (stored.plain ? ".png" : ".img");

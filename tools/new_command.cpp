@@ -8,6 +8,7 @@
 #include "quiz/quiz_kinds.h"
 #include "tools/commands.h"
 #include "tools/output_files.h"
+#include "tools/quiz_source.h"
 #include "tools/source_command.h"
 
 namespace {
@@ -19,7 +20,6 @@ constexpr char kUsage[] =
     "asks for a grid of pictures, sounds or videos, whose comments show where\n"
     "the files go. It checks and builds as it stands. An existing quiz.toml is\n"
     "never replaced.\n";
-constexpr char kSourceName[] = "quiz.toml";
 
 constexpr char kHeader[] =
     "# A Tevra quiz. Texts are UTF-8 and must fit code page 1252 (French accents,\n"
@@ -140,7 +140,7 @@ int RunNew(int argc, char** argv) {
   int display = kTextList;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
+      PrintText(stdout, kUsage);
       return kExitOk;
     }
     if (std::strcmp(argv[i], "--display") == 0 && i + 1 < argc &&
@@ -154,21 +154,21 @@ int RunNew(int argc, char** argv) {
     }
   }
   if (!dir) {
-    std::fputs(kUsage, stderr);
+    PrintText(stderr, kUsage);
     return kExitUsageError;
   }
-  const std::string target = (std::filesystem::u8path(dir) / kSourceName).u8string();
+  const std::string target = (std::filesystem::u8path(dir) / kQuizTomlName).u8string();
   std::error_code ignored;
   if (std::filesystem::exists(NativePath(target), ignored)) {
-    std::fprintf(stderr, "%s: already exists, and is left as it is\n", target.c_str());
+    Print(stderr, "%s: already exists, and is left as it is\n", target.c_str());
     return kExitInputError;
   }
   std::string error;
   if (!WriteOutputFiles({{target, NewQuizToml(display)}}, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    Print(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }
-  std::printf("%s: a %s quiz of 3 questions to start from\n", target.c_str(),
-              DisplayTraitsOf(display).name);
+  Print(stdout, "%s: a %s quiz of 3 questions to start from\n", target.c_str(),
+        DisplayTraitsOf(display).name);
   return kExitOk;
 }

@@ -23,7 +23,6 @@ constexpr char kUsage[] =
     "file it names. The quiz runs in its own folder, so its answers are saved\n"
     "there (NAME.txt) and restored at the next start. On Linux it runs under\n"
     "Wine ('wine', else 'wine64').\n";
-constexpr char kSourceName[] = "quiz.toml";
 constexpr char kExeExtension[] = ".exe";
 
 bool IsExe(const fs::path& path) {
@@ -45,7 +44,7 @@ bool NeedsBuild(const fs::path& toml, const fs::path& exe) {
   const fs::file_time_type built = fs::last_write_time(exe, error);
   if (error || NewerThan(toml, built)) return true;
   QuizSource source;
-  std::vector<std::string> faults;
+  std::vector<Finding> faults;
   if (!ReadQuizSource(toml.u8string(), &source, &faults)) return true;
   for (const QuizFile& file : ListQuizFiles(source)) {
     if (NewerThan(toml.parent_path() / fs::u8path(file.path), built)) return true;
@@ -57,7 +56,7 @@ bool NeedsBuild(const fs::path& toml, const fs::path& exe) {
 // exit status, or kExitOk when the executable was up to date.
 int BuildWhenNeeded(const fs::path& toml, const fs::path& exe) {
   if (!NeedsBuild(toml, exe)) {
-    std::printf("%s: up to date\n", exe.u8string().c_str());
+    Print(stdout, "%s: up to date\n", exe.u8string().c_str());
     return kExitOk;
   }
   std::string input = toml.u8string(), output = exe.u8string();
@@ -74,26 +73,26 @@ int RunPlay(int argc, char** argv) {
   if (parsed != kArgsReady) return parsed;
   std::error_code ignored;
   fs::path input = fs::absolute(fs::u8path(given), ignored).lexically_normal();
-  if (fs::is_directory(input, ignored)) input /= kSourceName;
+  if (fs::is_directory(input, ignored)) input /= kQuizTomlName;
   const fs::path folder = input.parent_path();
   fs::path exe = input;
   if (!IsExe(input)) {
     exe = folder / (folder.filename().u8string() + kExeExtension);
     if (const int built = BuildWhenNeeded(input, exe); built != kExitOk) return built;
   } else if (!fs::is_regular_file(exe, ignored)) {
-    std::fprintf(stderr, "%s: cannot be read\n", given.c_str());
+    Print(stderr, "%s: cannot be read\n", given.c_str());
     return kExitInputError;
   }
-  std::printf("%s: playing; close the quiz to come back here\n", exe.u8string().c_str());
+  Print(stdout, "%s: playing; close the quiz to come back here\n", exe.u8string().c_str());
   std::fflush(stdout);
   int status = 0;
   std::string error;
   if (!RunQuizExecutable(exe.u8string(), folder.u8string(), &status, &error)) {
-    std::fprintf(stderr, "%s: %s\n", exe.u8string().c_str(), error.c_str());
+    Print(stderr, "%s: %s\n", exe.u8string().c_str(), error.c_str());
     return kExitInputError;
   }
   if (status != 0) {
-    std::fprintf(stderr, "%s: ended with status %d\n", exe.u8string().c_str(), status);
+    Print(stderr, "%s: ended with status %d\n", exe.u8string().c_str(), status);
     return kExitInputError;
   }
   return kExitOk;

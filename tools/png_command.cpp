@@ -4,14 +4,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "media/byte_order.h"
 #include "media/png_decoder.h"
 #include "tools/commands.h"
+#include "tools/output_files.h"
 
 namespace {
 
@@ -19,11 +20,11 @@ constexpr uint32_t kFileHeaderSize = 14;
 constexpr uint32_t kMaxFileSize = UINT32_MAX;
 
 void PrintPngUsage(FILE* out) {
-  std::fprintf(out,
-               "usage: tevra-pack png FILE.png -o OUT.bmp\n\n"
-               "Decodes FILE.png as the player does and writes the bitmap it makes as a BMP:\n"
-               "top-down rows, the same bit count, colour table and biClrUsed. When the player\n"
-               "could not show the picture, prints why, writes nothing and exits 1.\n");
+  Print(out,
+        "usage: tevra-pack png FILE.png -o OUT.bmp\n\n"
+        "Decodes FILE.png as the player does and writes the bitmap it makes as a BMP:\n"
+        "top-down rows, the same bit count, colour table and biClrUsed. When the player\n"
+        "could not show the picture, prints why, writes nothing and exits 1.\n");
 }
 
 // The BMP file: file header, the BITMAPINFOHEADER, the colour table and the rows.
@@ -99,30 +100,31 @@ int RunPng(int argc, char** argv) {
     PrintPngUsage(stderr);
     return kExitUsageError;
   }
-  std::ifstream in(input, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "tevra-pack png: %s: cannot read the file\n", input);
+  std::string bytes, reason;
+  if (!ReadWholeFile(input, &bytes, &reason)) {
+    Print(stderr, "tevra-pack png: %s: cannot read the file (%s)\n", input, reason.c_str());
     return kExitInputError;
   }
-  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), {});
+  const std::vector<uint8_t> file(bytes.begin(), bytes.end());
   if (file.size() > kMaxFileSize) {
-    std::fprintf(stderr, "tevra-pack png: %s: larger than 4 GiB\n", input);
+    Print(stderr, "tevra-pack png: %s: larger than 4 GiB\n", input);
     return kExitInputError;
   }
   PngBitmapInfo info;
   std::vector<uint8_t> bits;
   std::string why;
   if (!DecodePng(file, &info, &bits, &why)) {
-    std::fprintf(stderr, "tevra-pack png: %s: %s\n", input, why.c_str());
+    Print(stderr, "tevra-pack png: %s: %s\n", input, why.c_str());
     return kExitInputError;
   }
   const std::vector<uint8_t> bmp = MakeBmp(info, bits);
-  std::ofstream out(output, std::ios::binary | std::ios::trunc);
+  std::ofstream out(NativePath(output), std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
   out.close();
   if (!out) {
-    std::remove(output);
-    std::fprintf(stderr, "tevra-pack png: %s: cannot write the file\n", output);
+    std::error_code ignored;
+    std::filesystem::remove(NativePath(output), ignored);
+    Print(stderr, "tevra-pack png: %s: cannot write the file\n", output);
     return kExitInputError;
   }
   return kExitOk;

@@ -51,7 +51,11 @@ bool BuildQuizImage(std::string_view player, const QuizSource& source, const Sto
   const std::vector<QuizFile> files = ListQuizFiles(source);
   for (size_t i = 0; i < files.size(); ++i) {
     StoredQuizFile file;
-    if (!StoreQuizFile(files[i], read_file, &file, error)) return false;
+    std::vector<Finding> findings;
+    if (!StoreQuizFile(files[i], read_file, &file, &findings)) {
+      *error = FormatFinding(findings.back(), "");
+      return false;
+    }
     progress((files[i].picture ? "picture " : "media file ") + std::to_string(i + 1) + " of " +
              std::to_string(files.size()) + ": " + files[i].path);
     resources.push_back(FileResource(std::move(file), language));

@@ -1,17 +1,17 @@
 #include "tools/quiz_check.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 
 #include "media/byte_order.h"
 #include "media/png_decoder.h"
 #include "quiz/answer_fold.h"
 #include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
-#include "tools/media_format.h"
+#include "tools/output_files.h"
 #include "tools/quiz_files.h"
 #include "tools/quiz_unpack.h"
 
@@ -21,9 +21,7 @@ namespace {
 constexpr size_t kMaxAnswerWithoutHints = 3;
 constexpr unsigned char kTypographicApostrophe = 0x92;
 constexpr unsigned char kNoBreakSpace = 0xA0;
-constexpr uint32_t kPictureBox = 300;
-// A picture over twice the box on a side is shrunk for nothing but file size.
-constexpr uint32_t kLargePictureFactor = 2;
+constexpr char kHiddenAnswer[] = "-";
 
 bool ReadJpegSize(std::string_view b, uint32_t* width, uint32_t* height) {
   size_t at = 2;
@@ -40,22 +38,18 @@ bool ReadJpegSize(std::string_view b, uint32_t* width, uint32_t* height) {
   return false;
 }
 
+// Adds findings with their lines in the quiz.toml, unless the quiz accepts their code.
 struct Findings {
-  std::string file;
-  std::vector<QuizFinding>* out;
+  const QuizSource& quiz;
+  std::vector<Finding>* out;
 
-  void Add(bool error, int question, const std::string& field, const std::string& text) {
-    std::string line = file + ": ";
-    if (question) line += "question " + std::to_string(question) + ", ";
-    if (!field.empty()) line += "field '" + field + "': ";
-    line += error ? "" : "warning: ";
-    out->push_back({error, line + text});
+  void Add(FindingCode code, int question, const std::string& field,
+           std::vector<std::string> values = {}) {
+    if (IsAccepted(quiz, code)) return;
+    out->push_back(
+        {code, question, field, SourceLine(quiz, question, field), 0, std::move(values)});
   }
 };
-
-std::string Shown(const std::string& cp1252) {
-  return "\"" + Cp1252ToUtf8(cp1252) + "\"";
-}
 
 bool IsAccented(unsigned char b) {
   // Š Œ Ž š œ ž Ÿ and the letters from À on, less × and ÷.
@@ -66,27 +60,21 @@ bool IsAccented(unsigned char b) {
 
 void CheckAnswer(const std::string& answer, int number, const std::string& field,
                  Findings* findings) {
-  if (answer.size() <= kMaxAnswerWithoutHints) {
-    findings->Add(false, number, field,
-                  Shown(answer) +
-                      " has 3 characters or fewer: it is judged right or wrong, "
-                      "with no hint for a near miss");
+  const std::string shown = Cp1252ToUtf8(answer);
+  // "-" as a second answer hides the second box: nobody types it.
+  const bool hidden_box = field == "answers[2]" && answer == kHiddenAnswer;
+  if (answer.size() <= kMaxAnswerWithoutHints && !hidden_box) {
+    findings->Add(FindingCode::kShortAnswer, number, field, {shown});
   }
   if (answer.find(static_cast<char>(kTypographicApostrophe)) != std::string::npos) {
-    findings->Add(false, number, field,
-                  Shown(answer) +
-                      " holds a typographic apostrophe (\xE2\x80\x99), which players "
-                      "type as '");
+    findings->Add(FindingCode::kTypographicApostrophe, number, field, {shown});
   }
   if (answer.find(static_cast<char>(kNoBreakSpace)) != std::string::npos) {
-    findings->Add(false, number, field,
-                  Shown(answer) + " holds a non-breaking space, which players type as a space");
+    findings->Add(FindingCode::kNoBreakSpace, number, field, {shown});
   }
   for (const char c : answer) {
     if (IsAccented(static_cast<unsigned char>(c))) {
-      findings->Add(false, number, field,
-                    Shown(answer) + " holds " + Shown(std::string(1, c)) +
-                        ": players must type the accent, an unaccented letter counts as wrong");
+      findings->Add(FindingCode::kAccent, number, field, {shown, Cp1252ToUtf8(std::string(1, c))});
       break;
     }
   }
@@ -108,9 +96,8 @@ void CheckAnswers(const QuizSource& quiz, Findings* findings) {
     if (two) CheckAnswer(question.answer2, number, "answers[2]", findings);
     const auto [at, inserted] = first_with.emplace(Folded(question.answer1), number);
     if (!inserted) {
-      findings->Add(false, number, two ? "answers[1]" : "answer",
-                    Shown(question.answer1) + " is also the answer of question " +
-                        std::to_string(at->second));
+      findings->Add(FindingCode::kSharedAnswer, number, two ? "answers[1]" : "answer",
+                    {Cp1252ToUtf8(question.answer1), std::to_string(at->second)});
     }
   }
 }
@@ -119,34 +106,39 @@ void CheckCodes(const QuizSource& quiz, Findings* findings) {
   size_t last = quiz.codes.size();
   while (last > 0 && quiz.codes[last - 1].empty()) --last;
   if (last < quiz.questions.size()) {
-    findings->Add(false, 0, "codes",
-                  "no code for scores " + std::to_string(last + 1) + " to " +
-                      std::to_string(quiz.questions.size()) +
-                      ": players reaching them see an empty code field");
+    // One missing score is named alone; several as a range.
+    const std::string first = last + 1 < quiz.questions.size() ? std::to_string(last + 1) : "";
+    findings->Add(FindingCode::kMissingCodes, 0, "codes",
+                  {first, std::to_string(quiz.questions.size())});
   }
 }
 
-// Why the display and kind leave a field unused.
-std::string Unused(const QuizSource& quiz, const std::string& field) {
-  const DisplayModeTraits& display = DisplayTraitsOf(quiz.displayMode);
-  const std::string the = std::string("the \"") + display.name + "\" display";
-  if (field == "picture") return the + " shows no pictures";
-  if (field == "media") return the + " plays no media";
-  if (field == "extra2") return "the player never shows a second extra text";
-  if (field == "extra" && !display.grid) return the + " has no reveal labels";
-  return "kind " + std::to_string(quiz.kind) + " never shows it in " + the;
+// One field of one question against what the display and kind make of it:
+// the values are the display's name and the kind.
+FindingCode UnusedCode(const QuizSource& quiz, const std::string& field) {
+  if (field == "picture") return FindingCode::kPictureNotShown;
+  if (field == "media") return FindingCode::kMediaNotShown;
+  if (field == "extra2") return FindingCode::kExtra2NotShown;
+  if (field == "extra" && !DisplayTraitsOf(quiz.displayMode).grid) {
+    return FindingCode::kExtraNotShown;
+  }
+  return FindingCode::kNotShownByKind;
 }
 
-// One field of one question against what the display and kind make of it.
-void CheckField(const QuizSource& quiz, int number, const char* field, const std::string& value,
-                FieldUse use, Findings* findings) {
+FindingCode NeededCode(const std::string& field) {
+  if (field == "picture") return FindingCode::kNoPicture;
+  if (field == "media") return FindingCode::kNoMedia;
+  return FindingCode::kNeededByKind;
+}
+
+void CheckField(const QuizSource& quiz, int number, const std::string& field,
+                const std::string& value, FieldUse use, Findings* findings) {
+  const std::vector<std::string> values = {DisplayTraitsOf(quiz.displayMode).name,
+                                           std::to_string(quiz.kind)};
   if (use == FieldUse::kUnused && !value.empty()) {
-    findings->Add(false, number, field, Unused(quiz, field) + "; it is not stored");
+    findings->Add(UnusedCode(quiz, field), number, field, values);
   } else if (use == FieldUse::kNeeded && value.empty()) {
-    const std::string why = std::string(field) == "picture"
-                                ? "the question shows an empty box"
-                                : "kind " + std::to_string(quiz.kind) + " shows it";
-    findings->Add(false, number, field, "missing: " + why);
+    findings->Add(NeededCode(field), number, field, values);
   }
 }
 
@@ -165,40 +157,37 @@ void CheckFields(const QuizSource& quiz, Findings* findings) {
   }
 }
 
-void CheckPicture(const std::string& path, int number, const char* field,
-                  const QuizFileReader& read_file, Findings* findings) {
-  std::string bytes;
-  if (!read_file(path, &bytes)) {
-    findings->Add(true, number, field, path + " cannot be read");
-    return;
-  }
-  if (const std::string fault = PictureFault(bytes); !fault.empty()) {
-    findings->Add(true, number, field, path + " " + fault);
-    return;
-  }
-  uint32_t width = 0, height = 0;
-  ReadPictureSize(bytes, &width, &height);
-  if (width > kLargePictureFactor * kPictureBox || height > kLargePictureFactor * kPictureBox) {
-    findings->Add(false, number, field,
-                  path + " is " + std::to_string(width) + " x " + std::to_string(height) +
-                      " pixels, shrunk into a 300-pixel box: a smaller picture plays the same");
-  }
-}
-
 // The files that are stored: those the display and kind show.
 void CheckFiles(const QuizSource& quiz, const QuizFileReader& read_file, Findings* findings) {
   for (const QuizFile& file : ListQuizFiles(quiz)) {
-    if (file.picture) {
-      CheckPicture(file.path, file.question, file.field, read_file, findings);
-      continue;
-    }
+    std::vector<Finding> file_findings;
     std::string bytes;
-    if (!read_file(file.path, &bytes)) {
-      findings->Add(true, file.question, file.field, file.path + " cannot be read");
-    } else if (const std::string warning = MediaNameWarning(bytes); !warning.empty()) {
-      findings->Add(false, file.question, file.field, file.path + ": " + warning);
+    ReadCheckedQuizFile(file, read_file, &bytes, &file_findings);
+    for (Finding& finding : file_findings) {
+      findings->Add(finding.code, finding.question, finding.field, std::move(finding.values));
     }
   }
+}
+
+// In question order, then the quiz's own.
+void SortByQuestion(std::vector<Finding>* findings) {
+  std::stable_sort(findings->begin(), findings->end(), [](const Finding& a, const Finding& b) {
+    return (a.question ? a.question : INT_MAX) < (b.question ? b.question : INT_MAX);
+  });
+}
+
+// The names in the folder of a file the quiz names, to suggest the one meant.
+std::vector<std::string> NamesBeside(const std::string& toml_path, const std::string& path) {
+  const std::filesystem::path folder =
+      (NativePath(toml_path).parent_path() / NativePath(path)).parent_path();
+  std::vector<std::string> names;
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+    const std::filesystem::path relative = NativePath(path).parent_path() / entry.path().filename();
+    names.push_back(relative.generic_u8string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace
@@ -227,53 +216,34 @@ bool ReadPictureSize(std::string_view b, uint32_t* width, uint32_t* height) {
   return extension == "jpg" && ReadJpegSize(b, width, height);
 }
 
-std::string PictureFault(std::string_view bytes) {
-  uint32_t width = 0, height = 0;
-  if (PictureExtension(bytes).empty() || !ReadPictureSize(bytes, &width, &height)) {
-    return "is not a PNG, JPEG, GIF or BMP picture";
-  }
-  if (PictureExtension(bytes) == "png" &&
-      (width > kPngMaxSide || height > kPngMaxSide || uint64_t{width} * height > kPngMaxPixels)) {
-    return "is " + std::to_string(width) + " x " + std::to_string(height) +
-           " pixels, over what the player's PNG decoder opens (8192 x 8192 in all)";
-  }
-  return "";
-}
-
-std::vector<QuizFinding> CheckQuiz(const QuizSource& quiz, std::string_view file_name,
-                                   const QuizFileReader& read_file) {
-  std::vector<QuizFinding> out;
-  Findings findings{std::string(file_name), &out};
+std::vector<Finding> CheckQuiz(const QuizSource& quiz, const QuizFileReader& read_file) {
+  std::vector<Finding> out;
+  Findings findings{quiz, &out};
   CheckFiles(quiz, read_file, &findings);
   CheckAnswers(quiz, &findings);
   CheckCodes(quiz, &findings);
   CheckFields(quiz, &findings);
+  SortByQuestion(&out);
   return out;
 }
 
-bool ReadQuizFile(const std::string& toml_path, const std::string& path, std::string* bytes) {
-  const std::filesystem::path full =
-      std::filesystem::path(toml_path).parent_path() / std::filesystem::u8path(path);
-  std::ifstream file(full, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream text;
-  text << file.rdbuf();
-  *bytes = text.str();
-  return !file.bad();
+bool ReadQuizFile(const std::string& toml_path, const std::string& path, std::string* bytes,
+                  std::string* why) {
+  const std::filesystem::path full = NativePath(toml_path).parent_path() / NativePath(path);
+  return ReadWholeFile(full.generic_u8string(), bytes, why);
 }
 
-bool CheckQuizFolder(const std::string& path, QuizSource* quiz,
-                     std::vector<QuizFinding>* findings) {
-  std::vector<std::string> errors;
-  if (!ReadQuizSource(path, quiz, &errors)) {
-    for (const std::string& error : errors) findings->push_back({true, error});
-    return false;
-  }
-  *findings = CheckQuiz(*quiz, path, [&](const std::string& file, std::string* bytes) {
-    return ReadQuizFile(path, file, bytes);
+bool CheckQuizFolder(const std::string& path, QuizSource* quiz, std::vector<Finding>* findings) {
+  const std::string toml_path = QuizTomlPath(path);
+  if (!ReadQuizSource(toml_path, quiz, findings)) return false;
+  *findings = CheckQuiz(*quiz, [&](const std::string& file, std::string* bytes, std::string* why) {
+    return ReadQuizFile(toml_path, file, bytes, why);
   });
-  for (const QuizFinding& finding : *findings) {
-    if (finding.error) return false;
+  for (Finding& finding : *findings) {
+    if (finding.code == FindingCode::kNoSuchFile) {
+      finding.values.push_back(
+          ClosestName(finding.values[0], NamesBeside(toml_path, finding.values[0])));
+    }
   }
-  return true;
+  return !HasError(*findings);
 }

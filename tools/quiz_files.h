@@ -28,16 +28,21 @@ struct StoredQuizFile {
   // True: a PNG, which the player decodes itself from a plain RT_RCDATA
   // resource. False: the nibble-swapped bytes of an "IMG" resource.
   bool plain;
-  std::string bytes;    // as stored in the resource
-  std::string warning;  // a media file the player would save under another format's name
+  std::string bytes;  // as stored in the resource
 };
 
 // Every file the quiz names where its display and kind show it, in question
 // order: picture, answer picture, media.
 std::vector<QuizFile> ListQuizFiles(const QuizSource& quiz);
 
-// Reads a file and gives its stored form. False, with the reason in *error
-// ("question 2, field 'picture': a.png cannot be read"), for a file that
-// cannot be read or a picture the player cannot show.
+// Reads a file and adds what is wrong with it to *findings: an error for a
+// file that cannot be read or a picture the player cannot show, a warning for
+// a picture far over its box or a media file the player would save under
+// another format's name. False after an error.
+bool ReadCheckedQuizFile(const QuizFile& file, const QuizFileReader& read_file, std::string* bytes,
+                         std::vector<Finding>* findings);
+
+// Reads a file and gives its stored form, adding its findings as above. False
+// after an error.
 bool StoreQuizFile(const QuizFile& file, const QuizFileReader& read_file, StoredQuizFile* stored,
-                   std::string* error);
+                   std::vector<Finding>* findings);

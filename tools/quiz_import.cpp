@@ -21,7 +21,6 @@ using Cells = std::array<std::string, kColumnCount>;
 
 constexpr char kHiddenSecondAnswer[] = "-";
 // The name the quiz.toml is read back under, to find its faults.
-constexpr char kSourceName[] = "quiz.toml";
 
 struct ImportRow {
   size_t line;
@@ -187,22 +186,19 @@ QuizSource MakeSource(const std::vector<ImportRow>& rows, const std::string& tit
 
 // The reader's fault "quiz.toml:12: question 3, field 'answer': ..." (or one
 // about 'codes[3]') belongs to the third row; 0 when it has none.
-size_t RowLine(const std::string& what, const std::vector<ImportRow>& rows) {
-  int number = 0;
-  const bool numbered = std::sscanf(what.c_str(), "question %d,", &number) == 1 ||
-                        std::sscanf(what.c_str(), "field 'codes[%d]'", &number) == 1;
-  const bool in_range = numbered && number >= 1 && static_cast<size_t>(number) <= rows.size();
+size_t RowLine(const Finding& fault, const std::vector<ImportRow>& rows) {
+  int number = fault.question;
+  if (!number) std::sscanf(fault.field.c_str(), "codes[%d]", &number);
+  const bool in_range = number >= 1 && static_cast<size_t>(number) <= rows.size();
   return in_range ? rows[number - 1].line : 0;
 }
 
 // The reader's faults, told at the lines of their rows, in the order of the file.
-void AddRowFaults(const std::vector<std::string>& source_faults, const std::vector<ImportRow>& rows,
+void AddRowFaults(const std::vector<Finding>& source_faults, const std::vector<ImportRow>& rows,
                   const Faults& faults) {
   std::vector<std::pair<size_t, std::string>> found;
-  for (const std::string& fault : source_faults) {
-    const size_t colon = fault.find(": ");
-    std::string what = colon == std::string::npos ? fault : fault.substr(colon + 2);
-    found.emplace_back(RowLine(what, rows), std::move(what));
+  for (const Finding& fault : source_faults) {
+    found.emplace_back(RowLine(fault, rows), FormatFinding(fault, ""));
   }
   std::stable_sort(found.begin(), found.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -240,8 +236,8 @@ bool ImportQuiz(const std::vector<CsvRow>& rows, std::string_view csv_name,
                            ": complete\n# the title, author, subtitle and settings.\n" +
                            FormatQuizToml(source);
   QuizSource reread;
-  std::vector<std::string> source_faults;
-  if (!ParseQuizSource(toml, kSourceName, &reread, &source_faults)) {
+  std::vector<Finding> source_faults;
+  if (!ParseQuizSource(toml, kQuizTomlName, &reread, &source_faults)) {
     AddRowFaults(source_faults, imported, faults);
     return false;
   }

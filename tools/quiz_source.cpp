@@ -1,10 +1,9 @@
 #include "tools/quiz_source.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
-#include <sstream>
 
 // The only translation unit that includes the (header-only) TOML parser.
 //
@@ -30,6 +29,7 @@ TOML_IMPL_NAMESPACE_END;
 #include "quiz/quiz_data.h"
 #include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
+#include "tools/output_files.h"
 
 namespace {
 
@@ -40,9 +40,9 @@ constexpr int kMaxKind = kKindCount - 1;
 constexpr int kMaxColourComponent = 255;
 
 const char* const kTopLevelKeys[] = {
-    "title",           "author", "subtitle", "display", "kind",  "answers_per_question",
-    "answer_captions", "colour", "link",     "footer",  "codes", "scramble",
-    "question"};
+    "title",           "author",  "subtitle", "display", "kind",  "answers_per_question",
+    "answer_captions", "colour",  "link",     "footer",  "codes", "scramble",
+    "accept",          "question"};
 const char* const kQuestionKeys[] = {"text",   "answer",  "answers",        "extra",
                                      "extra2", "picture", "answer_picture", "media"};
 
@@ -66,26 +66,15 @@ struct Where {
   std::string field;
 };
 
-// A fault and the line it is on (0 when it has none, as for a missing field).
-struct Fault {
-  uint32_t line;
-  std::string text;
-};
-
 struct Context {
-  std::string_view file;
-  std::vector<Fault>* errors;
+  std::vector<Finding>* errors;
 };
 
-void Report(const Context& context, const toml::node* node, const Where& where,
-            const std::string& message) {
+// A fault at node (its line; none for a missing field).
+void Report(const Context& context, const toml::node* node, const Where& where, FindingCode code,
+            std::vector<std::string> values = {}) {
   const uint32_t line = node ? node->source().begin.line : 0;
-  std::string text(context.file);
-  if (line) text += ":" + std::to_string(line);
-  text += ": ";
-  if (where.question) text += "question " + std::to_string(where.question) + ", ";
-  text += "field '" + where.field + "': " + message;
-  context.errors->push_back({line, text});
+  context.errors->push_back({code, where.question, where.field, line, 0, std::move(values)});
 }
 
 bool IsKnownKey(std::string_view key, const char* const* keys, size_t count) {
@@ -98,8 +87,28 @@ bool IsKnownKey(std::string_view key, const char* const* keys, size_t count) {
 void ReportUnknownKeys(const Context& context, const toml::table& table, int question,
                        const char* const* keys, size_t count) {
   for (const auto& [key, node] : table) {
-    if (!IsKnownKey(key.str(), keys, count)) {
-      Report(context, &node, {question, std::string(key.str())}, "unknown field");
+    const Where where{question, std::string(key.str())};
+    if (IsKnownKey(key.str(), keys, count)) continue;
+    // A quiz setting written below a [[question]] header lands in that question.
+    if (question && IsKnownKey(key.str(), kTopLevelKeys, std::size(kTopLevelKeys))) {
+      Report(context, &node, where, FindingCode::kSettingInQuestion);
+      continue;
+    }
+    Report(context, &node, where, FindingCode::kUnknownField,
+           {ClosestName(key.str(), std::vector<std::string>(keys, keys + count))});
+  }
+}
+
+// Every key's line, and each array element's as "key[n]".
+void RecordLines(const toml::table& table, int question, QuizSource* quiz) {
+  for (const auto& [key, node] : table) {
+    const std::string name(key.str());
+    quiz->lines[{question, name}] = node.source().begin.line;
+    if (const toml::array* array = node.as_array()) {
+      for (size_t i = 0; i < array->size(); ++i) {
+        quiz->lines[{question, name + "[" + std::to_string(i + 1) + "]"}] =
+            array->get(i)->source().begin.line;
+      }
     }
   }
 }
@@ -109,39 +118,38 @@ bool ConvertText(const Context& context, const toml::node& node, const Where& wh
                  const TextRule& rule, std::string* out) {
   const toml::value<std::string>* value = node.as_string();
   if (!value) {
-    Report(context, &node, where, "must be a string");
+    Report(context, &node, where, FindingCode::kNotString);
     return false;
   }
   std::string text, error;
   if (!Utf8ToCp1252(value->get(), &text, &error)) {
-    Report(context, &node, where, error);
+    Report(context, &node, where, FindingCode::kNotCodePage, {error});
     return false;
   }
   const size_t errors_before = context.errors->size();
   if (rule.barEndsField && text.find('|') != std::string::npos) {
-    Report(context, &node, where, "contains '|', which the stored quiz uses to end a field");
+    Report(context, &node, where, FindingCode::kBar);
   }
   if (rule.oneLine && text.find_first_of("\r\n") != std::string::npos) {
-    Report(context, &node, where, "contains a line break");
+    Report(context, &node, where, FindingCode::kLineBreak);
   }
   if (rule.typeable) {
     if (text.empty()) {
-      Report(context, &node, where, "is empty, so the question could never be solved");
+      Report(context, &node, where, FindingCode::kEmptyAnswer);
     } else if (text.front() == ' ' || text.back() == ' ') {
       // Typed answers are trimmed before they are compared.
-      Report(context, &node, where, "starts or ends with a space, so it could never be typed");
+      Report(context, &node, where, FindingCode::kOuterSpace);
     }
     for (const char c : text) {
       if (static_cast<unsigned char>(c) < 0x20 && c != '\r' && c != '\n') {
-        Report(context, &node, where, "contains a control character, which cannot be typed");
+        Report(context, &node, where, FindingCode::kControlCharacter);
         break;
       }
     }
   }
   if (text.size() > rule.maxLength) {
-    Report(context, &node, where,
-           "is " + std::to_string(text.size()) + " characters long, over the limit of " +
-               std::to_string(rule.maxLength));
+    Report(context, &node, where, FindingCode::kTooLong,
+           {std::to_string(text.size()), std::to_string(rule.maxLength)});
   }
   if (context.errors->size() != errors_before) return false;
   *out = std::move(text);
@@ -162,8 +170,8 @@ void ReadInteger(const Context& context, const toml::table& table, const char* k
   if (!node) return;
   const toml::value<int64_t>* value = node->as_integer();
   if (!value || value->get() < low || value->get() > high) {
-    Report(context, node, {0, key},
-           "must be an integer from " + std::to_string(low) + " to " + std::to_string(high));
+    Report(context, node, {0, key}, FindingCode::kIntegerRange,
+           {std::to_string(low), std::to_string(high)});
     return;
   }
   *out = static_cast<int>(value->get());
@@ -182,7 +190,7 @@ void ReadDisplay(const Context& context, const toml::table& table, int* display)
   for (int m = 0; m < kDisplayModeCount; ++m) {
     names += std::string(m ? ", \"" : "\"") + DisplayTraitsOf(m).name + "\"";
   }
-  Report(context, node, {0, "display"}, "must be one of " + names);
+  Report(context, node, {0, "display"}, FindingCode::kDisplayName, {names});
 }
 
 void ReadCaptions(const Context& context, const toml::table& table, QuizSource* quiz) {
@@ -190,7 +198,7 @@ void ReadCaptions(const Context& context, const toml::table& table, QuizSource* 
   if (!node) return;
   const toml::array* array = node->as_array();
   if (!array || array->size() != 2) {
-    Report(context, node, {0, "answer_captions"}, "must be an array of two strings");
+    Report(context, node, {0, "answer_captions"}, FindingCode::kTwoStrings);
     return;
   }
   ConvertText(context, *array->get(0), {0, "answer_captions[1]"}, kFieldRule,
@@ -211,8 +219,7 @@ void ReadColour(const Context& context, const toml::table& table, QuizSource* qu
     if (valid) components[i] = static_cast<int>(value->get());
   }
   if (!valid) {
-    Report(context, node, {0, "colour"},
-           "must be an array of three integers from 0 to 255 (red, green, blue)");
+    Report(context, node, {0, "colour"}, FindingCode::kColour);
     return;
   }
   quiz->red = static_cast<uint8_t>(components[0]);
@@ -226,7 +233,7 @@ void ReadScramble(const Context& context, const toml::table& table, QuizSource* 
   if (const toml::value<bool>* value = node->as_boolean()) {
     quiz->scramble = value->get();
   } else {
-    Report(context, node, {0, "scramble"}, "must be true or false");
+    Report(context, node, {0, "scramble"}, FindingCode::kBoolean);
   }
 }
 
@@ -235,13 +242,12 @@ void ReadAnswers(const Context& context, const toml::table& table, int number, i
   const char* wanted = per_question == 1 ? "answer" : "answers";
   const char* other = per_question == 1 ? "answers" : "answer";
   if (const toml::node* node = table.get(other)) {
-    Report(context, node, {number, other},
-           std::string("does not go with answers_per_question = ") + std::to_string(per_question) +
-               "; write '" + wanted + "'");
+    Report(context, node, {number, other}, FindingCode::kWrongAnswerKey,
+           {std::to_string(per_question), wanted});
   }
   const toml::node* node = table.get(wanted);
   if (!node) {
-    Report(context, &table, {number, wanted}, "missing");
+    Report(context, &table, {number, wanted}, FindingCode::kMissing);
     return;
   }
   if (per_question == 1) {
@@ -250,7 +256,7 @@ void ReadAnswers(const Context& context, const toml::table& table, int number, i
   }
   const toml::array* array = node->as_array();
   if (!array || array->size() != 2) {
-    Report(context, node, {number, "answers"}, "must be an array of two strings");
+    Report(context, node, {number, "answers"}, FindingCode::kTwoStrings);
     return;
   }
   ConvertText(context, *array->get(0), {number, "answers[1]"}, kAnswerRule, &question->answer1);
@@ -265,7 +271,7 @@ void ReadPath(const Context& context, const toml::table& table, int number, cons
   if (!node) return;
   const toml::value<std::string>* value = node->as_string();
   if (!value || value->get().empty()) {
-    Report(context, node, {number, key}, "must be a file path");
+    Report(context, node, {number, key}, FindingCode::kNotPath);
   } else {
     *out = value->get();
   }
@@ -277,7 +283,7 @@ void ReadQuestion(const Context& context, const toml::table& table, int number,
   if (const toml::node* text = table.get("text")) {
     ConvertText(context, *text, {number, "text"}, kFieldRule, &question->text);
   } else if (quiz.displayMode == kTextList) {
-    Report(context, &table, {number, "text"}, "missing: a text list shows it as the question");
+    Report(context, &table, {number, "text"}, FindingCode::kNeedsText);
   }
   ReadAnswers(context, table, number, quiz.answersPerQuestion, question);
   ReadOptionalText(context, table, number, "extra", kFieldRule, &question->extra);
@@ -291,13 +297,12 @@ void ReadQuestions(const Context& context, const toml::table& root, QuizSource* 
   const toml::node* node = root.get("question");
   const toml::array* array = node ? node->as_array() : nullptr;
   if (!array || array->empty()) {
-    Report(context, node, {0, "question"}, "the quiz needs at least one [[question]] table");
+    Report(context, node, {0, "question"}, FindingCode::kNoQuestions);
     return;
   }
   if (array->size() > static_cast<size_t>(kMaxQuestions)) {
-    Report(context, node, {0, "question"},
-           std::to_string(array->size()) + " questions, over the limit of " +
-               std::to_string(kMaxQuestions));
+    Report(context, node, {0, "question"}, FindingCode::kTooManyQuestions,
+           {std::to_string(array->size()), std::to_string(kMaxQuestions)});
     return;
   }
   quiz->questions.resize(array->size());
@@ -305,9 +310,11 @@ void ReadQuestions(const Context& context, const toml::table& root, QuizSource* 
     const int number = static_cast<int>(i) + 1;
     const toml::table* table = array->get(i)->as_table();
     if (!table) {
-      Report(context, array->get(i), {number, "question"}, "must be a [[question]] table");
+      Report(context, array->get(i), {number, "question"}, FindingCode::kNotTable);
       continue;
     }
+    quiz->lines[{number, ""}] = table->source().begin.line;
+    RecordLines(*table, number, quiz);
     ReadQuestion(context, *table, number, *quiz, &quiz->questions[i]);
   }
 }
@@ -318,11 +325,10 @@ void ReadCodes(const Context& context, const toml::table& root, QuizSource* quiz
   if (const toml::node* node = root.get("codes")) {
     const toml::array* array = node->as_array();
     if (!array) {
-      Report(context, node, {0, "codes"}, "must be an array of strings");
+      Report(context, node, {0, "codes"}, FindingCode::kNotStringArray);
     } else if (array->size() > count) {
-      Report(context, node, {0, "codes"},
-             std::to_string(array->size()) + " codes for " + std::to_string(count) +
-                 " questions: the score only reaches " + std::to_string(count));
+      Report(context, node, {0, "codes"}, FindingCode::kTooManyCodes,
+             {std::to_string(array->size()), std::to_string(count)});
     } else {
       quiz->codes.resize(array->size());
       for (size_t i = 0; i < array->size(); ++i) {
@@ -334,12 +340,42 @@ void ReadCodes(const Context& context, const toml::table& root, QuizSource* quiz
   quiz->codes.resize(count);
 }
 
+// Codes the author accepts: warnings they have weighed, by their names.
+void ReadAccepted(const Context& context, const toml::table& root, QuizSource* quiz) {
+  const toml::node* node = root.get("accept");
+  if (!node) return;
+  const toml::array* array = node->as_array();
+  if (!array) {
+    Report(context, node, {0, "accept"}, FindingCode::kNotStringArray);
+    return;
+  }
+  std::vector<std::string> names;
+  for (size_t code = 0; code < static_cast<size_t>(FindingCode::kCount); ++code) {
+    if (IsAcceptable(FindingCode(code))) names.push_back(CodeName(FindingCode(code)));
+  }
+  for (size_t i = 0; i < array->size(); ++i) {
+    const toml::value<std::string>* name = array->get(i)->as_string();
+    FindingCode code;
+    const Where where{0, "accept[" + std::to_string(i + 1) + "]"};
+    if (!name) {
+      Report(context, array->get(i), where, FindingCode::kNotString);
+    } else if (!CodeNamed(name->get(), &code) || !IsAcceptable(code)) {
+      Report(context, array->get(i), where, FindingCode::kUnknownCode,
+             {name->get(), ClosestName(name->get(), names)});
+    } else {
+      quiz->accepted.push_back(name->get());
+    }
+  }
+}
+
 void ReadQuiz(const Context& context, const toml::table& root, QuizSource* quiz) {
   ReportUnknownKeys(context, root, 0, kTopLevelKeys, std::size(kTopLevelKeys));
+  RecordLines(root, 0, quiz);
+  ReadAccepted(context, root, quiz);
   if (const toml::node* title = root.get("title")) {
     ConvertText(context, *title, {0, "title"}, kFieldRule, &quiz->title);
   } else {
-    Report(context, nullptr, {0, "title"}, "missing");
+    Report(context, nullptr, {0, "title"}, FindingCode::kMissing);
   }
   ReadOptionalText(context, root, 0, "author", kFieldRule, &quiz->author);
   ReadOptionalText(context, root, 0, "subtitle", kFieldRule, &quiz->subtitle);
@@ -352,7 +388,7 @@ void ReadQuiz(const Context& context, const toml::table& root, QuizSource* quiz)
   if (quiz->displayMode == kTextList && quiz->answersPerQuestion == 2) {
     // A text list has one answer field per question: second answers could never be typed.
     Report(context, root.get("answers_per_question"), {0, "answers_per_question"},
-           "a \"text\" display has one answer field per question; use 1 or a grid display");
+           FindingCode::kTextTwoAnswers);
   }
   ReadColour(context, root, quiz);
   ReadScramble(context, root, quiz);
@@ -360,46 +396,120 @@ void ReadQuiz(const Context& context, const toml::table& root, QuizSource* quiz)
   ReadCodes(context, root, quiz);
 }
 
-void ReportSyntaxError(std::string_view file_name, int line, int column, std::string_view what,
-                       std::vector<std::string>* errors) {
-  errors->push_back(std::string(file_name) + ":" + std::to_string(line) + ":" +
-                    std::to_string(column) + ": TOML syntax error: " + std::string(what));
+// The text of line n (from 1) of toml.
+std::string_view LineOf(std::string_view toml, uint32_t n) {
+  size_t begin = 0;
+  for (uint32_t i = 1; i < n && begin != std::string_view::npos; ++i) {
+    begin = toml.find('\n', begin);
+    if (begin != std::string_view::npos) ++begin;
+  }
+  if (begin == std::string_view::npos) return {};
+  const size_t end = toml.find('\n', begin);
+  return toml.substr(begin, end == std::string_view::npos ? end : end - begin);
+}
+
+std::string_view Trimmed(std::string_view text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// TOML's escapes after a backslash in a basic string.
+bool IsEscape(char c) {
+  return std::string_view("btnfr\"\\uU").find(c) != std::string_view::npos;
+}
+
+// The syntax mistakes authors make, told from the line the parser stopped on.
+FindingCode SyntaxHint(std::string_view line, std::string* key, std::string* value) {
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos) return FindingCode::kSyntax;
+  *key = std::string(Trimmed(line.substr(0, equals)));
+  const std::string_view text = Trimmed(line.substr(equals + 1));
+  *value = std::string(text);
+  if (text.empty()) return FindingCode::kSyntax;
+  const char first = text.front();
+  const bool number = std::isdigit(static_cast<unsigned char>(first)) || first == '-' ||
+                      first == '+' || text == "true" || text == "false";
+  if (first != '"' && first != '\'' && first != '[' && first != '{' && !number) {
+    return FindingCode::kSyntaxUnquotedText;
+  }
+  if (first != '"') return FindingCode::kSyntax;
+  size_t quotes = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && !IsEscape(text[i + 1])) {
+      return FindingCode::kSyntaxBackslash;
+    }
+    if (text[i] == '\\')
+      ++i;
+    else if (text[i] == '"')
+      ++quotes;
+  }
+  return quotes > 2 ? FindingCode::kSyntaxQuoteInText : FindingCode::kSyntax;
+}
+
+void ReportSyntaxError(std::string_view toml, const toml::parse_error& error,
+                       std::vector<Finding>* errors) {
+  const toml::source_position& at = error.source().begin;
+  std::string key, value;
+  const FindingCode code = SyntaxHint(LineOf(toml, at.line), &key, &value);
+  errors->push_back(
+      {code, 0, "", at.line, at.column, {std::string(error.description()), key, value}});
 }
 
 }  // namespace
 
+uint32_t SourceLine(const QuizSource& quiz, int question, const std::string& field) {
+  for (const std::string& key : {field, std::string()}) {
+    const auto found = quiz.lines.find({question, key});
+    if (found != quiz.lines.end()) return found->second;
+  }
+  return 0;
+}
+
+bool IsAccepted(const QuizSource& quiz, FindingCode code) {
+  return std::find(quiz.accepted.begin(), quiz.accepted.end(), CodeName(code)) !=
+         quiz.accepted.end();
+}
+
+std::string QuizTomlPath(const std::string& path) {
+  std::error_code ignored;
+  if (!std::filesystem::is_directory(NativePath(path), ignored)) return path;
+  return (std::filesystem::u8path(path) / kQuizTomlName).generic_u8string();
+}
+
 bool ParseQuizSource(std::string_view toml, std::string_view file_name, QuizSource* quiz,
-                     std::vector<std::string>* errors) {
+                     std::vector<Finding>* errors) {
+  uint32_t bad_line = 0, bad_column = 0;
+  if (!IsUtf8(toml, &bad_line, &bad_column)) {
+    errors->push_back({FindingCode::kNotUtf8, 0, "", bad_line, bad_column, {}});
+    return false;
+  }
   toml::table root;
   try {
     root = toml::parse(toml, file_name);
   } catch (const toml::parse_error& error) {
-    const toml::source_position& at = error.source().begin;
-    ReportSyntaxError(file_name, at.line, at.column, error.description(), errors);
+    ReportSyntaxError(toml, error, errors);
     return false;
   }
-  std::vector<Fault> faults;
+  std::vector<Finding> faults;
   QuizSource result;
-  ReadQuiz({file_name, &faults}, root, &result);
+  ReadQuiz({&faults}, root, &result);
   if (!faults.empty()) {
     // In the order of the file, as the author reads it.
     std::stable_sort(faults.begin(), faults.end(),
-                     [](const Fault& a, const Fault& b) { return a.line < b.line; });
-    for (Fault& fault : faults) errors->push_back(std::move(fault.text));
+                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
+    errors->insert(errors->end(), faults.begin(), faults.end());
     return false;
   }
   *quiz = std::move(result);
   return true;
 }
 
-bool ReadQuizSource(const std::string& path, QuizSource* quiz, std::vector<std::string>* errors) {
-  std::error_code ignored;
-  std::ifstream file(path, std::ios::binary);
-  std::ostringstream text;
-  text << file.rdbuf();
-  if (!file || !std::filesystem::is_regular_file(path, ignored)) {
-    errors->push_back(path + ": cannot be read");
+bool ReadQuizSource(const std::string& path, QuizSource* quiz, std::vector<Finding>* errors) {
+  std::string text, why;
+  if (!ReadWholeFile(path, &text, &why)) {
+    errors->push_back({FindingCode::kUnreadable, 0, "", 0, 0, {why}});
     return false;
   }
-  return ParseQuizSource(text.str(), path, quiz, errors);
+  return ParseQuizSource(text, path, quiz, errors);
 }

@@ -3,9 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "tools/findings.h"
+
+// The source file of a quiz folder.
+constexpr char kQuizTomlName[] = "quiz.toml";
 
 struct QuestionSource {
   std::string text;
@@ -36,13 +43,28 @@ struct QuizSource {
   std::vector<std::string> codes;  // exactly one per question once read
   bool scramble = false;
   std::vector<QuestionSource> questions;
+  // The codes of the findings the author has accepted (accept = [...]).
+  std::vector<std::string> accepted;
+  // Where each key was written: (question from 1, or 0 for the quiz; key, or
+  // "key[n]" for an array's element, or "" for the question's table) -> line.
+  std::map<std::pair<int, std::string>, uint32_t> lines;
 };
 
-// Parses and checks the text of a quiz.toml. On failure returns false with one
-// line per fault in *errors, each naming file_name and, where it applies, the
-// line, the question number (from 1) and the field.
+// The line of a question's field in the quiz.toml, else of the question's
+// table, else 0.
+uint32_t SourceLine(const QuizSource& quiz, int question, const std::string& field);
+
+// Whether the author has accepted findings of this code.
+bool IsAccepted(const QuizSource& quiz, FindingCode code);
+
+// The quiz.toml a path names: the path itself, or a folder's quiz.toml.
+std::string QuizTomlPath(const std::string& path);
+
+// Parses and checks the text of a quiz.toml. On failure returns false with
+// its faults in *errors, in the order of the file, each with its line, the
+// question number (from 1) and the field where they apply.
 bool ParseQuizSource(std::string_view toml, std::string_view file_name, QuizSource* quiz,
-                     std::vector<std::string>* errors);
+                     std::vector<Finding>* errors);
 
 // Reads the file at path and parses it as above.
-bool ReadQuizSource(const std::string& path, QuizSource* quiz, std::vector<std::string>* errors);
+bool ReadQuizSource(const std::string& path, QuizSource* quiz, std::vector<Finding>* errors);

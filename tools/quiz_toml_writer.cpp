@@ -1,6 +1,7 @@
 #include "tools/quiz_toml_writer.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "quiz/quiz_kinds.h"
 #include "tools/codepage.h"
@@ -40,6 +41,12 @@ std::string Text(const std::string& cp1252) {
   return Quote(Cp1252ToUtf8(cp1252));
 }
 
+std::string Array(const std::vector<std::string>& items, std::string (*quote)(const std::string&)) {
+  std::string array = "[";
+  for (size_t i = 0; i < items.size(); ++i) array += (i ? ", " : "") + quote(items[i]);
+  return array + "]";
+}
+
 void Line(std::string* out, const char* key, const std::string& value) {
   out->append(key).append(" = ").append(value).push_back('\n');
 }
@@ -71,12 +78,9 @@ std::string FormatQuizToml(const QuizSource& quiz) {
            std::to_string(quiz.blue) + "]");
   OptionalText(&out, "link", quiz.link);
   OptionalText(&out, "footer", quiz.footer);
-  std::string codes = "[";
-  for (size_t i = 0; i < quiz.codes.size(); ++i) {
-    codes += (i ? ", " : "") + Text(quiz.codes[i]);
-  }
-  Line(&out, "codes", codes + "]");
+  Line(&out, "codes", Array(quiz.codes, Text));
   if (quiz.scramble) Line(&out, "scramble", "true");
+  if (!quiz.accepted.empty()) Line(&out, "accept", Array(quiz.accepted, Quote));
   // Every stored text is written, and an empty one only where it is needed.
   const int extras = KindTraitsOf(quiz.kind).extraFields;
   const bool extra_used = ExtraTextUse(quiz.displayMode, quiz.kind) != FieldUse::kUnused;

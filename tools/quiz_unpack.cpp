@@ -220,10 +220,10 @@ bool UnpackQuizFolder(std::string_view exe, UnpackedQuiz* quiz, std::vector<Outp
   const std::string toml = FormatQuizToml(quiz->source);
   // What the source format refuses is found here, before anything is written.
   QuizSource reread;
-  std::vector<std::string> faults;
+  std::vector<Finding> faults;
   if (!ParseQuizSource(toml, kQuizSourceName, &reread, &faults)) {
     *error = "the quiz cannot be written as quiz.toml:";
-    for (const std::string& fault : faults) *error += "\n  " + fault;
+    for (const Finding& fault : faults) *error += "\n  " + FormatFinding(fault, kQuizSourceName);
     return false;
   }
   *files = {{kQuizSourceName, toml}};

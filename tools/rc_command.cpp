@@ -82,14 +82,14 @@ int RunRc(int argc, char** argv) {
   std::string error;
   if (!AddFileResources(source, args.input, script.parent_path().string(), &files, &resource_script,
                         &warnings, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    Print(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }
-  for (const std::string& warning : warnings) std::fprintf(stderr, "%s\n", warning.c_str());
+  for (const std::string& warning : warnings) Print(stderr, "%s\n", warning.c_str());
   files.push_back({script.string(), resource_script});
   files.push_back({builtin.string(), BuiltinSource(toml_name, stored.builtin)});
   if (!WriteOutputFiles(files, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    Print(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }
   return kExitOk;

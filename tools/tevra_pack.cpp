@@ -1,6 +1,8 @@
 // tevra-pack: builds, inspects and checks quizzes for the Tevra player.
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "tevra_version.h"
 #include "tools/commands.h"
@@ -25,22 +27,29 @@ const PackCommand kCommands[] = {
 };
 
 void PrintUsage(FILE* out) {
-  std::fprintf(out, "usage: tevra-pack COMMAND [ARGS...]\n\ncommands for quiz authors:\n");
+  Print(out, "usage: tevra-pack COMMAND [ARGS...]\n\ncommands for quiz authors:\n");
   for (const PackCommand& command : kCommands) {
     if (command.name) {
-      std::fprintf(out, "  %-10s %s\n", command.name, command.summary);
+      Print(out, "  %-10s %s\n", command.name, command.summary);
     } else {
-      std::fprintf(out, "\n%s\n", command.summary);
+      Print(out, "\n%s\n", command.summary);
     }
   }
-  std::fprintf(out,
-               "\n'tevra-pack COMMAND --help' describes one command;\n"
-               "'tevra-pack --version' tells which Tevra it is.\n");
+  Print(out,
+        "\n'tevra-pack COMMAND --help' describes one command;\n"
+        "'tevra-pack --version' tells which Tevra it is.\n");
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc_given, char** argv_given) {
+  // Every command reads its arguments as UTF-8.
+  std::vector<std::string> arguments = CommandArguments(argc_given, argv_given);
+  std::vector<char*> pointers;
+  for (std::string& argument : arguments) pointers.push_back(argument.data());
+  pointers.push_back(nullptr);
+  const int argc = static_cast<int>(arguments.size());
+  char** argv = pointers.data();
   if (argc < 2) {
     PrintUsage(stderr);
     return kExitUsageError;
@@ -58,7 +67,7 @@ int main(int argc, char** argv) {
       return command.run(argc - 2, argv + 2);
     }
   }
-  std::fprintf(stderr, "tevra-pack: unknown command '%s'\n", argv[1]);
+  Print(stderr, "tevra-pack: unknown command '%s'\n", argv[1]);
   PrintUsage(stderr);
   return kExitUsageError;
 }

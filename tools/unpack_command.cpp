@@ -1,13 +1,12 @@
 // tevra-pack unpack: a quiz executable -> quiz.toml and its picture and media files.
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/commands.h"
 #include "tools/output_files.h"
+#include "tools/quiz_check.h"
 #include "tools/quiz_toml_writer.h"
 #include "tools/quiz_unpack.h"
 #include "tools/source_command.h"
@@ -15,59 +14,92 @@
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tevra-pack unpack QUIZ.exe -o DIR\n"
+    "usage: tevra-pack unpack QUIZ.exe -o DIR [--force]\n"
     "Takes a quiz executable apart: writes DIR/quiz.toml and, beside it, the\n"
     "question pictures and sound or video files, descrambled, named by question\n"
     "(picture01.png, answer01.jpg, media01.wav...). 'tevra-pack build\n"
-    "DIR/quiz.toml' makes a quiz that plays the same. A quiz that quiz.toml\n"
-    "cannot express is refused, and on any fault nothing is written.\n";
-constexpr char kSourceName[] = "quiz.toml";
+    "DIR/quiz.toml' makes a quiz that plays the same. Files already in DIR are\n"
+    "not replaced unless --force is given. A quiz that quiz.toml cannot express\n"
+    "is refused, and on any fault nothing is written.\n";
 
-bool ReadWholeFile(const std::string& path, std::string* bytes) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
-  std::ostringstream text;
-  text << file.rdbuf();
-  *bytes = text.str();
-  return !file.bad();
+// The stored quiz builds again: what check refuses but the author may keep
+// (a typographic apostrophe in an answer) is written as accepted.
+void AcceptWhatWasStored(const UnpackedQuiz& quiz, QuizSource* source) {
+  const auto read_file = [&quiz](const std::string& path, std::string* bytes, std::string* why) {
+    for (const OutputFile& file : quiz.files) {
+      if (file.path == path) {
+        *bytes = file.bytes;
+        return true;
+      }
+    }
+    *why = kNoSuchFileReason;
+    return false;
+  };
+  for (const Finding& finding : CheckQuiz(*source, read_file)) {
+    const char* name = CodeName(finding.code);
+    if (SeverityOf(finding.code) == Severity::kError && IsAcceptable(finding.code) &&
+        !IsAccepted(*source, finding.code)) {
+      source->accepted.push_back(name);
+    }
+  }
+}
+
+// The first file that would be replaced, or "".
+std::string FirstExisting(const std::vector<OutputFile>& files) {
+  for (const OutputFile& file : files) {
+    std::error_code ignored;
+    if (std::filesystem::exists(NativePath(file.path), ignored)) return file.path;
+  }
+  return "";
 }
 
 }  // namespace
 
 int RunUnpack(int argc, char** argv) {
   SourceArgs args;
-  const int parsed = ParseSourceArgs(argc, argv, kUsage, &args);
+  const int parsed = ParseSourceArgs(argc, argv, kUsage, {true, false, true}, &args);
   if (parsed != kArgsReady) return parsed;
-  std::string exe, error;
-  if (!ReadWholeFile(args.input, &exe)) {
-    std::fprintf(stderr, "%s: cannot be read\n", args.input.c_str());
+  std::string exe, error, why;
+  if (!ReadWholeFile(args.input, &exe, &why)) {
+    Print(stderr, "%s: cannot be read (%s)\n", args.input.c_str(), why.c_str());
     return kExitInputError;
   }
   UnpackedQuiz quiz;
   if (!UnpackQuiz(exe, &quiz, &error)) {
-    std::fprintf(stderr, "%s: %s\n", args.input.c_str(), error.c_str());
+    Print(stderr, "%s: %s\n", args.input.c_str(), error.c_str());
     return kExitInputError;
   }
-  const std::filesystem::path folder(args.output);
-  const std::string source_path = (folder / kSourceName).string();
+  AcceptWhatWasStored(quiz, &quiz.source);
+  const std::filesystem::path folder = NativePath(args.output);
+  const std::string source_path = (folder / kQuizTomlName).generic_u8string();
   const std::string toml = FormatQuizToml(quiz.source);
   // What the source format refuses (an overlong answer, a bar in a text) is
   // found here, before anything is written.
   QuizSource reread;
-  std::vector<std::string> faults;
+  std::vector<Finding> faults;
   if (!ParseQuizSource(toml, source_path, &reread, &faults)) {
-    std::fprintf(stderr, "%s: the quiz cannot be written as quiz.toml:\n", args.input.c_str());
-    for (const std::string& fault : faults) std::fprintf(stderr, "  %s\n", fault.c_str());
+    Print(stderr, "%s: the quiz cannot be written as quiz.toml:\n", args.input.c_str());
+    for (const Finding& fault : faults) {
+      Print(stderr, "  %s\n", FormatFinding(fault, source_path).c_str());
+    }
     return kExitInputError;
   }
   std::vector<OutputFile> files{{source_path, toml}};
   for (const OutputFile& file : quiz.files) {
-    files.push_back({(folder / file.path).string(), file.bytes});
+    files.push_back({(folder / NativePath(file.path)).generic_u8string(), file.bytes});
   }
-  std::printf("%s: %zu questions, writing %zu files to %s\n", args.input.c_str(),
-              quiz.source.questions.size(), files.size(), args.output.c_str());
+  if (const std::string existing = FirstExisting(files); !existing.empty() && !args.force) {
+    Print(stderr,
+          "%s: already exists and would be replaced; nothing written (--force replaces "
+          "the files of an earlier unpack)\n",
+          existing.c_str());
+    return kExitInputError;
+  }
+  Print(stdout, "%s: %s, writing %s to %s\n", args.input.c_str(),
+        Counted(quiz.source.questions.size(), "question").c_str(),
+        Counted(files.size(), "file").c_str(), args.output.c_str());
   if (!WriteOutputFiles(files, &error)) {
-    std::fprintf(stderr, "%s\n", error.c_str());
+    Print(stderr, "%s\n", error.c_str());
     return kExitInputError;
   }
   return kExitOk;

@@ -26,15 +26,42 @@ expect 1 "syntax.toml:3:" pack check "$work/syntax.toml"
 expect 1 "97 questions, over the limit of 96" pack build "$work/many.toml" -o "$work/x.exe"
 printf 'title = "P"\ndisplay = "pictures"\n[[question]]\nanswer = "Paris"\npicture = "gone.png"\n' \
   >"$work/nopicture.toml"
-expect 1 "question 1, field 'picture': gone.png cannot be read" \
+expect 1 "nopicture.toml:5: question 1, field 'picture': gone.png: no such file" \
   pack build "$work/nopicture.toml" -o "$work/x.exe"
 [ ! -e "$work/x.exe" ] || fail "a refused build wrote its output"
-expect 1 "question 1, field 'picture': gone.png cannot be read" \
+expect 1 "question 1, field 'picture': gone.png: no such file" \
   pack rc "$work/nopicture.toml" -o "$work/rc/quiz.rc"
+# A near name is suggested; a file that is there but cannot be read says why.
+mkdir "$work/gone.png" && touch "$work/gne.png"
+expect 1 "gone.png cannot be read (is a folder)" pack check "$work/nopicture.toml"
+rmdir "$work/gone.png"
+expect 1 "gone.png: no such file (did you mean gne.png?)" pack check "$work/nopicture.toml"
 echo "not a picture" >"$work/gone.png"
 expect 1 "question 1, field 'picture': gone.png is not a PNG, JPEG, GIF or BMP picture" \
   pack rc "$work/nopicture.toml" -o "$work/rc/quiz.rc"
 [ ! -e "$work/rc" ] || fail "a refused rc wrote its output"
+
+# A one-question quiz in a folder with an accented name: the folder stands for
+# its quiz.toml, counts are singular, and accented paths and arguments pass
+# through the Windows command line whole.
+quiz="$work/Étoiles"
+mkdir -p "$quiz"
+printf 'title = "É"\ncodes = ["C"]\n[[question]]\ntext = "Q"\nanswer = "Étoile"\n' >"$quiz/quiz.toml"
+expect 0 "Étoiles/quiz.toml: 0 errors, 1 warning" pack check "$quiz"
+expect 0 'holds "É": players must type the accent' pack check "$quiz/quiz.toml"
+expect 0 "Quasiment" pack judge "Étoile" "etoile"
+expect 0 "été.exe: 1 question," pack build "$quiz" -o "$work/été.exe"
+# Into a folder: named after the quiz's folder. Without .exe: .exe added, and said.
+mkdir -p "$work/sortie"
+expect 0 "Étoiles.exe: 1 question" pack build "$quiz" -o "$work/sortie"
+expect 0 "('.exe' added to the name given)" pack build "$quiz" -o "$work/sortie/nom"
+[ -f "$work/sortie/Étoiles.exe" ] && [ -f "$work/sortie/nom.exe" ] || fail "build -o: $(ls "$work/sortie")"
+# Unpacking over an earlier unpack replaces nothing unless asked to.
+expect 0 "1 question, writing 1 file to" pack unpack "$work/été.exe" -o "$work/dé"
+echo "# edited" >>"$work/dé/quiz.toml"
+expect 1 "quiz.toml: already exists" pack unpack "$work/été.exe" -o "$work/dé"
+grep -q edited "$work/dé/quiz.toml" || fail "a refused unpack replaced quiz.toml"
+expect 0 "writing" pack unpack "$work/été.exe" -o "$work/dé" --force
 
 expect 1 "nothing.exe: cannot be read" pack unpack "$work/nothing.exe" -o "$work/dir"
 echo "not an executable" >"$work/text.exe"

@@ -35,14 +35,14 @@ QuizSource PictureQuiz() {
   quiz.red = 1;
   quiz.green = 2;
   quiz.blue = 3;
-  quiz.link = "https://tevra.example";
+  quiz.link = "https://t.example";
   quiz.footer = "Pied de page";
   quiz.scramble = true;
   quiz.questions = {
       {"Bleu, blanc, rouge", "France", "Paris", "Tricolore", "", "flag1.png", "ans1.gif", ""},
       {"Vert, blanc, rouge\nsur deux lignes", "Italie", "Rome", "", "", "flag2.gif", "", ""},
   };
-  quiz.codes = {"", "CODE \xC9T\xC9"};
+  quiz.codes = {"", "\xC9T\xC9"};
   return quiz;
 }
 
@@ -73,8 +73,9 @@ std::map<std::string, std::string> Files() {
 }
 
 QuizFileReader Reader(const std::map<std::string, std::string>& files) {
-  return [files](const std::string& path, std::string* bytes) {
+  return [files](const std::string& path, std::string* bytes, std::string* why) {
     auto found = files.find(path);
+    *why = kNoSuchFileReason;
     if (found == files.end()) return false;
     *bytes = found->second;
     return true;
@@ -100,9 +101,9 @@ TEST(QuizToml, WrittenQuizReadsBackTheSame) {
   for (const QuizSource& quiz : {PictureQuiz(), TextQuiz(), AudioQuiz()}) {
     const std::string toml = FormatQuizToml(quiz);
     QuizSource read;
-    std::vector<std::string> errors;
+    std::vector<Finding> errors;
     ASSERT_TRUE(ParseQuizSource(toml, "quiz.toml", &read, &errors))
-        << (errors.empty() ? "" : errors[0]) << "\n"
+        << (errors.empty() ? "" : FormatFinding(errors[0], "quiz.toml")) << "\n"
         << toml;
     ExpectSameQuiz(quiz, read);
     EXPECT_EQ(read.questions[0].picture, quiz.questions[0].picture);
@@ -224,7 +225,7 @@ TEST(Build, RefusesClashingResourcesAndMissingFiles) {
     std::map<std::string, std::string> files;
     const char* error;
   } cases[] = {
-      {{{"flag1.png", kPng}}, "question 1, field 'answer_picture': ans1.gif cannot be read"},
+      {{{"flag1.png", kPng}}, "question 1, field 'answer_picture': ans1.gif: no such file"},
       {{{"flag1.png", kPng}, {"ans1.gif", "GIF is not enough"}},
        "question 1, field 'answer_picture': ans1.gif is not a PNG, JPEG, GIF or BMP picture"},
   };
@@ -295,8 +296,9 @@ TEST(PictureSize, ReadsEachFormatsHeader) {
 std::vector<std::string> FindingsOf(const QuizSource& quiz,
                                     const std::map<std::string, std::string>& files) {
   std::vector<std::string> texts;
-  for (const QuizFinding& finding : CheckQuiz(quiz, "q.toml", Reader(files))) {
-    texts.push_back((finding.error ? "E " : "W ") + finding.text);
+  for (const Finding& finding : CheckQuiz(quiz, Reader(files))) {
+    const bool error = SeverityOf(finding.code) == Severity::kError;
+    texts.push_back((error ? "E " : "W ") + FormatFinding(finding, "q.toml"));
   }
   return texts;
 }
@@ -324,13 +326,15 @@ TEST(Check, WarnsAboutWhatFrustratesPlayers) {
   quiz.codes.resize(quiz.questions.size());
   const std::vector<std::string> texts = FindingsOf(quiz, {});
   const char* expected[] = {
-      "W q.toml: question 3, field 'answer': warning: \"Sa\xE2\x80\x99ne\" holds a typographic",
+      "E q.toml: question 3, field 'answer': \"Sa\xE2\x80\x99ne\" holds a typographic "
+      "apostrophe (\xE2\x80\x99), which players cannot type: write ' instead",
       "W q.toml: question 4, field 'answer': warning: \"Mont\xC2\xA0"
       "Blanc\" holds a non-breaking",
       "W q.toml: question 5, field 'answer': warning: \"Or\" has 3 characters or fewer",
       "W q.toml: question 6, field 'answer': warning: \"PARIS\" is also the answer of question 1",
       "W q.toml: question 7, field 'answer': warning: \"\xC3\x89vreux\" holds \"\xC3\x89\"",
-      "W q.toml: field 'codes': warning: no code for scores 2 to 7",
+      "W q.toml: field 'codes': warning: no code for scores 2 to 7: players reaching it see an "
+      "empty code field [missing-codes]",
   };
   for (const char* part : expected) EXPECT_TRUE(Has(texts, part)) << part;
   EXPECT_EQ(texts.size(), std::size(expected));
@@ -349,10 +353,11 @@ TEST(Check, PicturesAndExtraTexts) {
       FindingsOf(quiz, {{"big.png", big}, {"huge.png", huge}, {"ans1.gif", "not a picture"}});
   const char* expected[] = {
       "W q.toml: question 1, field 'picture': warning: big.png is 3072 x 100 pixels",
-      "E q.toml: question 2, field 'picture': huge.png is 36864 x 100 pixels, over what",
+      "E q.toml: question 2, field 'picture': huge.png is 36864 x 100 pixels: a side over 32768",
       "E q.toml: question 1, field 'answer_picture': ans1.gif is not a PNG, JPEG, GIF or BMP",
-      "W q.toml: question 3, field 'picture': warning: missing",
-      "W q.toml: question 2, field 'extra': warning: missing: kind 3 shows it",
+      "W q.toml: question 3, field 'picture': warning: missing: the question shows an empty box "
+      "[no-picture]",
+      "W q.toml: question 2, field 'extra': warning: missing: kind 3 shows it [needed-by-kind]",
       "W q.toml: question 3, field 'extra': warning: missing: kind 3 shows it",
   };
   for (const char* part : expected) EXPECT_TRUE(Has(texts, part)) << part;
@@ -398,6 +403,54 @@ TEST(Check, ExtraTextsTheKindNeverShows) {
     }
     EXPECT_EQ(texts.size(), c.warning ? 1u : 0u) << c.kind << (texts.empty() ? "" : texts[0]);
   }
+}
+
+TEST(Check, PngOverTheDecodersPixelsNamesThatLimit) {
+  QuizSource quiz = PictureQuiz();
+  std::string tall = kPng;
+  Put(&tall, 16, 0x00200000, 4);  // 8192 wide, stored big-endian
+  Put(&tall, 20, 0x01200000, 4);  // 8193 high: no side over the limit, but too many pixels
+  const std::vector<std::string> texts =
+      FindingsOf(quiz, {{"flag1.png", tall}, {"flag2.gif", kGif}, {"ans1.gif", kGif}});
+  EXPECT_TRUE(Has(texts,
+                  "flag1.png is 8192 x 8193 pixels, over what the player's PNG decoder "
+                  "opens (8192 x 8192 in all)"));
+}
+
+TEST(Check, HiddenSecondBoxAndAcceptedCodes) {
+  QuizSource quiz = PictureQuiz();
+  quiz.questions[1].answer2 = "-";  // hides the second box: nobody types it
+  quiz.questions[0].answer1 =
+      "Fran\x92"
+      "ce";
+  EXPECT_FALSE(Has(FindingsOf(quiz, Files()), "short-answer"));
+  EXPECT_TRUE(Has(FindingsOf(quiz, Files()), "E q.toml: question 1, field 'answers[1]'"));
+  quiz.accepted = {"typographic-apostrophe", "needed-by-kind", "large-picture"};
+  EXPECT_EQ(FindingsOf(quiz, Files()), std::vector<std::string>());
+}
+
+TEST(Check, WarningsCarryTheirLinesAndManyAreSaidOnce) {
+  const std::string toml =
+      "title = \"T\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"\xC3\x89toile\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"\xC3\xA0 moi\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"No\xC3\xABl\"\n"
+      "[[question]]\ntext = \"Q\"\nanswer = \"Or\"\n";
+  QuizSource quiz;
+  std::vector<Finding> findings;
+  ASSERT_TRUE(ParseQuizSource(toml, "q.toml", &quiz, &findings));
+  findings = CheckQuiz(quiz, Reader({}));
+  std::vector<std::string> lines;
+  for (const FindingLine& line : FormatFindings(findings, "q.toml")) lines.push_back(line.text);
+  EXPECT_EQ(lines, std::vector<std::string>(
+                       {"q.toml:4: questions 1, 2 and 3: warning: answers hold accented letters: "
+                        "players must type the accents, an unaccented letter counts as wrong "
+                        "[accent]",
+                        "q.toml:13: question 4, field 'answer': warning: \"Or\" has 3 characters "
+                        "or fewer: it is judged right or wrong, with no hint for a near miss "
+                        "[short-answer]",
+                        "q.toml: field 'codes': warning: no code for scores 1 to 4: players "
+                        "reaching it see an empty code field [missing-codes]"}));
 }
 
 }  // namespace

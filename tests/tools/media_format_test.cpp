@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -20,7 +21,8 @@ class MediaFormatTest : public testing::TestWithParam<FormatCase> {};
 TEST_P(MediaFormatTest, RecognisesAndWarnsOnlyOnAMismatch) {
   const FormatCase& c = GetParam();
   EXPECT_EQ(RecogniseMediaFormat(c.bytes), c.format) << c.what;
-  EXPECT_EQ(MediaNameWarning(c.bytes).empty(), !c.warned) << c.what;
+  const MediaNaming naming = NameMedia(c.bytes);
+  EXPECT_EQ(naming.format == naming.saved, !c.warned) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,12 +50,11 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"unknown", "hello", "", true}, FormatCase{"empty", "", "", true},
         FormatCase{"cut short after RIFF", "RIFF\x24\0", "", true}));
 
-TEST(MediaNameWarning, NamesTheFormatAndTheExtensionGiven) {
-  EXPECT_EQ(MediaNameWarning(std::string("OggS\0\x02", 6)),
-            "it holds OGG data but the player will save it as .MP3, which a media player may "
-            "refuse");
-  EXPECT_EQ(MediaNameWarning("hello"),
-            "its format is not recognised and the player will save it as .MP3");
+TEST(NameMedia, GivesTheFormatAndTheExtensionTheFileIsSavedUnder) {
+  const MediaNaming ogg = NameMedia(std::string("OggS\0\x02", 6));
+  EXPECT_EQ(std::vector<std::string>({ogg.format, ogg.saved}),
+            std::vector<std::string>({"OGG", "MP3"}));
+  EXPECT_EQ(NameMedia("hello").format, "");
 }
 
 }  // namespace

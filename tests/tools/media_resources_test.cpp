@@ -92,7 +92,7 @@ TEST_F(MediaResourcesTest, EachQuestionsFileGoesUnderItsIdAsBuildStoresIt) {
   ASSERT_EQ(warnings.size(), 1u);
   EXPECT_EQ(warnings[0],
             "quiz.toml: question 3, field 'media': warning: deux.ogg: it holds OGG data but the "
-            "player will save it as .MP3, which a media player may refuse");
+            "player will save it as .MP3, which a media player may refuse [media-misnamed]");
 }
 
 TEST_F(MediaResourcesTest, AFileThatCannotBeStoredIsAnErrorAndAddsNothing) {
@@ -104,9 +104,9 @@ TEST_F(MediaResourcesTest, AFileThatCannotBeStoredIsAnErrorAndAddsNothing) {
     const char* error;
   } cases[] = {
       {kAudioGrid, &quiz.questions[1].media, "absent.wav",
-       "quiz.toml: question 2, field 'media': absent.wav cannot be read"},
+       "quiz.toml: question 2, field 'media': absent.wav: no such file"},
       {kPictureGrid, &quiz.questions[2].picture, "absent.png",
-       "quiz.toml: question 3, field 'picture': absent.png cannot be read"},
+       "quiz.toml: question 3, field 'picture': absent.png: no such file"},
       {kPictureGrid, &quiz.questions[1].answerPicture, "texte.gif",
        "quiz.toml: question 2, field 'answer_picture': texte.gif is not a PNG, JPEG, GIF or BMP "
        "picture"},

@@ -180,9 +180,9 @@ TEST(QuizBlocks, ExamplesLoadBackWhole) {
     if (!entry.is_directory() || !fs::exists(toml)) continue;
     ++examples;
     QuizSource quiz;
-    std::vector<std::string> errors;
+    std::vector<Finding> errors;
     ASSERT_TRUE(ReadQuizSource(toml.string(), &quiz, &errors))
-        << toml << ": " << (errors.empty() ? "" : errors[0]);
+        << (errors.empty() ? "" : FormatFinding(errors[0], toml.string()));
     StoredQuiz stored;
     std::string error;
     ASSERT_TRUE(BuildStoredQuiz(quiz, &stored, &error)) << toml << ": " << error;

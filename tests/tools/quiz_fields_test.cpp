@@ -48,14 +48,14 @@ std::string Toml(int display, int kind, bool withFields) {
   return toml;
 }
 
-bool ReadFile(const std::string& path, std::string* bytes) {
+bool ReadFile(const std::string& path, std::string* bytes, std::string*) {
   *bytes = path == "m.wav" ? kWave : kPng;
   return true;
 }
 
-bool Warns(const std::vector<QuizFinding>& findings, const std::string& key) {
-  for (const QuizFinding& finding : findings) {
-    if (finding.text.find("field '" + key + "': warning") != std::string::npos) return true;
+bool Warns(const std::vector<Finding>& findings, const std::string& key) {
+  for (const Finding& finding : findings) {
+    if (finding.field == key && SeverityOf(finding.code) == Severity::kWarning) return true;
   }
   return false;
 }
@@ -73,10 +73,10 @@ TEST(QuizFields, CheckAndBuildAgreeOnEveryDisplayAndKind) {
       for (const bool withFields : {false, true}) {
         SCOPED_TRACE(Toml(display, kind, withFields));
         QuizSource quiz;
-        std::vector<std::string> errors;
+        std::vector<Finding> errors;
         ASSERT_TRUE(ParseQuizSource(Toml(display, kind, withFields), "q.toml", &quiz, &errors));
-        const std::vector<QuizFinding> findings = CheckQuiz(quiz, "q.toml", ReadFile);
-        for (const QuizFinding& finding : findings) EXPECT_FALSE(finding.error) << finding.text;
+        const std::vector<Finding> findings = CheckQuiz(quiz, ReadFile);
+        EXPECT_FALSE(HasError(findings)) << FormatFinding(findings.at(0), "q.toml");
         StoredQuiz stored;
         std::string error;
         ASSERT_TRUE(BuildStoredQuiz(quiz, &stored, &error)) << error;

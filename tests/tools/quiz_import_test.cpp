@@ -93,7 +93,8 @@ Imported Import(const std::string& csv, int display = 0, int kind = 0) {
   for (const std::string& error : errors) result.errors += error + "\n";
   if (result.ok) {
     result.toml = quiz.toml;
-    EXPECT_TRUE(ParseQuizSource(quiz.toml, "quiz.toml", &result.quiz, &errors));
+    std::vector<Finding> faults;
+    EXPECT_TRUE(ParseQuizSource(quiz.toml, "quiz.toml", &result.quiz, &faults));
     EXPECT_EQ(quiz.questions, result.quiz.questions.size());
   }
   return result;

@@ -27,9 +27,9 @@ std::string Repeat(const std::string& piece, int count) {
   return out;
 }
 
-std::string JoinErrors(const std::vector<std::string>& errors) {
+std::string JoinErrors(const std::vector<Finding>& errors) {
   std::string out;
-  for (const std::string& error : errors) out += error + "\n";
+  for (const Finding& error : errors) out += FormatFinding(error, kFile) + "\n";
   return out;
 }
 
@@ -44,7 +44,27 @@ std::vector<BadInput> BadInputs() {
   const std::string grid = "title = \"T\"\ndisplay = \"pictures\"\nanswers_per_question = 2\n";
   return {
       {"TOML syntax", "title = \"T\n", "quiz.toml:1:11: TOML syntax error"},
-      {"not UTF-8", "title = \"\xE9t\xE9\"\n", "TOML syntax error"},
+      {"not UTF-8", kTitle + std::string("author = \"\xE9t\xE9\"\n"),
+       "quiz.toml:2:11: is not UTF-8: save it as UTF-8"},
+      {"text without quotes", "title = Test\n" + Questions(1),
+       "(a text goes between double quotes: title = \"Test\")"},
+      {"quotes inside a text", "title = \"Dis \"oui\" !\"\n" + Questions(1),
+       "a double quote inside a text is written \\\""},
+      {"backslash in a Windows path",
+       "title = \"T\"\ndisplay = \"pictures\"\n[[question]]\nanswer = \"A\"\n"
+       "picture = \"img\\cercle.png\"\n",
+       "quiz.toml:5:"},
+      {"backslash hint", "title = \"T\"\nfooter = \"C:\\dossier\"\n" + Questions(1),
+       "write paths with / as in \"img/cercle.png\", or double the backslash"},
+      {"setting after the first question", kTitle + std::string(kQuestion) + "kind = 2\n",
+       "quiz.toml:5: question 1, field 'kind': is a setting of the whole quiz: written after the "
+       "first [[question]], it belongs to that question"},
+      {"near a known field", "title = \"T\"\ncolor = [1, 2, 3]\n" + Questions(1),
+       "field 'color': unknown field (did you mean 'colour'?)"},
+      {"code of no warning", "title = \"T\"\naccept = [\"acent\"]\n" + Questions(1),
+       "field 'accept[1]': 'acent' is not the code of a warning (did you mean 'accent'?)"},
+      {"an error is not accepted", "title = \"T\"\naccept = [\"too-long\"]\n" + Questions(1),
+       "'too-long' is not the code of a warning"},
       {"accent in a bare key", "title = \"T\"\nl\xC3\xA9gende = 1\n" + Questions(1),
        "quiz.toml:2:2: TOML syntax error"},
       {"accent after a value", "title = \"\xC3\xA9t\xC3\xA9\" \xC3\xA9\n",
@@ -125,9 +145,9 @@ std::vector<BadInput> BadInputs() {
       {"empty picture path", kTitle + std::string(kQuestion) + "picture = \"\"\n",
        "question 1, field 'picture': must be a file path"},
       {"more codes than questions", "title = \"T\"\ncodes = [\"a\", \"b\"]\n" + Questions(1),
-       "field 'codes': 2 codes for 1 questions"},
+       "field 'codes': 2 codes, but the score only reaches 1"},
       {"misspelt field", "title = \"T\"\ntitel = \"U\"\n" + Questions(1),
-       "field 'titel': unknown field"},
+       "field 'titel': unknown field (did you mean 'title'?)"},
       {"misspelt question field", kTitle + std::string(kQuestion) + "answr = \"B\"\n",
        "question 1, field 'answr': unknown field"},
       {"colour out of range", "title = \"T\"\ncolour = [256, 0, 0]\n" + Questions(1),
@@ -142,7 +162,7 @@ TEST(QuizSource, RefusesBadAuthorInput) {
   for (const BadInput& row : BadInputs()) {
     QuizSource quiz;
     quiz.title = "untouched";
-    std::vector<std::string> errors;
+    std::vector<Finding> errors;
     EXPECT_FALSE(ParseQuizSource(row.toml, kFile, &quiz, &errors)) << row.what;
     EXPECT_NE(JoinErrors(errors).find(row.expected), std::string::npos)
         << row.what << ": expected \"" << row.expected << "\" in\n"
@@ -158,7 +178,7 @@ TEST(QuizSource, AcceptsEveryLimitExactly) {
                            "[[question]]\ntext = \"Q\"\nanswer = \"" + std::string(85, 'a') +
                            "\"\n" + Questions(95);
   QuizSource quiz;
-  std::vector<std::string> errors;
+  std::vector<Finding> errors;
   ASSERT_TRUE(ParseQuizSource(toml, kFile, &quiz, &errors)) << JoinErrors(errors);
   EXPECT_EQ(quiz.title, std::string(259, '\xE9'));
   EXPECT_EQ(quiz.questions.size(), 96u);
@@ -178,7 +198,7 @@ TEST(QuizSource, ReadsEveryFieldAndPadsTheCodes) {
       "[[question]]\ntext = \"T\"\nanswers = [\"\xC5\x92il\", \"-\"]\nextra = \"\"\n"
       "[[question]]\nanswers = [\"a\", \"b\"]\nextra = \"x\"\n";
   QuizSource quiz;
-  std::vector<std::string> errors;
+  std::vector<Finding> errors;
   ASSERT_TRUE(ParseQuizSource(toml, kFile, &quiz, &errors)) << JoinErrors(errors);
   EXPECT_EQ(quiz.title,
             "Drapeaux d\x92"
@@ -213,7 +233,7 @@ TEST(QuizSource, AcceptsAccentsInEveryKindOfStringAndComment) {
                                "footer = \"\"\"x\"\"\"\"\"  # \xC3\xA9 apr\xC3\xA8s\n") +
                            Questions(1);
   QuizSource quiz;
-  std::vector<std::string> errors;
+  std::vector<Finding> errors;
   ASSERT_TRUE(ParseQuizSource(toml, kFile, &quiz, &errors)) << JoinErrors(errors);
   EXPECT_EQ(quiz.title, "\xC9t\xE9");
   EXPECT_EQ(quiz.subtitle, "premi\xE8re\nligne \"\"\" \xE9");
@@ -224,7 +244,7 @@ TEST(QuizSource, AcceptsAccentsInEveryKindOfStringAndComment) {
 TEST(QuizSource, ReportsEveryFaultInFileOrder) {
   const std::string toml = "title = \"T\"\nkind = 12\n[[question]]\ntext = \"a|b\"\n";
   QuizSource quiz;
-  std::vector<std::string> errors;
+  std::vector<Finding> errors;
   EXPECT_FALSE(ParseQuizSource(toml, kFile, &quiz, &errors));
   // In the order of the file, whatever the order the fields are checked in.
   EXPECT_EQ(JoinErrors(errors),
