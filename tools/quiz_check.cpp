@@ -14,6 +14,7 @@
 #include "tools/output_files.h"
 #include "tools/quiz_files.h"
 #include "tools/quiz_unpack.h"
+#include "tools/text_fit.h"
 
 namespace {
 
@@ -157,6 +158,47 @@ void CheckFields(const QuizSource& quiz, Findings* findings) {
   }
 }
 
+void CheckFit(const std::string& text, TextPlace place, int question, const std::string& field,
+              Findings* findings) {
+  if (text.empty()) return;
+  const TextFit fit = FitText(text, place);
+  if (fit.fits) return;
+  const std::string shown = Cp1252ToUtf8(text);
+  if (fit.placeLines == 1) {
+    findings->Add(FindingCode::kTooWide, question, field,
+                  {shown, std::to_string(fit.width), std::to_string(fit.placeWidth)});
+  } else {
+    findings->Add(FindingCode::kTooManyLines, question, field,
+                  {shown, std::to_string(fit.lines), std::to_string(fit.placeWidth),
+                   std::to_string(fit.placeLines)});
+  }
+}
+
+// Every text the player shows, in the place that shows it at the window's starting size.
+void CheckFits(const QuizSource& quiz, Findings* findings) {
+  CheckFit(quiz.title, TextPlace::kTitle, 0, "title", findings);
+  CheckFit(quiz.subtitle, TextPlace::kSubtitle, 0, "subtitle", findings);
+  CheckFit(quiz.author, TextPlace::kAuthor, 0, "author", findings);
+  CheckFit(quiz.link, TextPlace::kLink, 0, "link", findings);
+  CheckFit(quiz.footer, TextPlace::kFooter, 0, "footer", findings);
+  if (DisplayTraitsOf(quiz.displayMode).grid && quiz.answersPerQuestion == 2) {
+    CheckFit(quiz.answerCaption1, TextPlace::kCaption, 0, "answer_captions[1]", findings);
+    CheckFit(quiz.answerCaption2, TextPlace::kCaption, 0, "answer_captions[2]", findings);
+  }
+  for (size_t i = 0; i < quiz.codes.size(); ++i) {
+    CheckFit(quiz.codes[i], TextPlace::kCode, 0, "codes[" + std::to_string(i + 1) + "]", findings);
+  }
+  for (size_t i = 0; i < quiz.questions.size(); ++i) {
+    const int number = static_cast<int>(i) + 1;
+    if (quiz.displayMode == kTextList) {
+      CheckFit(quiz.questions[i].text, TextPlace::kQuestion, number, "text", findings);
+    }
+    if (ExtraTextUse(quiz.displayMode, quiz.kind) != FieldUse::kUnused) {
+      CheckFit(quiz.questions[i].extra, TextPlace::kReveal, number, "extra", findings);
+    }
+  }
+}
+
 // The files that are stored: those the display and kind show.
 void CheckFiles(const QuizSource& quiz, const QuizFileReader& read_file, Findings* findings) {
   for (const QuizFile& file : ListQuizFiles(quiz)) {
@@ -223,6 +265,7 @@ std::vector<Finding> CheckQuiz(const QuizSource& quiz, const QuizFileReader& rea
   CheckAnswers(quiz, &findings);
   CheckCodes(quiz, &findings);
   CheckFields(quiz, &findings);
+  CheckFits(quiz, &findings);
   SortByQuestion(&out);
   return out;
 }

@@ -454,3 +454,33 @@ TEST(Check, WarningsCarryTheirLinesAndManyAreSaidOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// The texts the player was seen to cut under Wine, and texts it shows whole.
+TEST(Check, TextsThePlayerCuts) {
+  QuizSource quiz = PictureQuiz();
+  quiz.kind = 2;
+  quiz.questions[0].extra2.clear();
+  quiz.questions[1].extra = "Court.";
+  quiz.link = "http://ecolejaureslyo.fr";
+  quiz.author = "Mme Lef\xE8vre, CM2 B";
+  quiz.footer = "Un quiz d'exemple";
+  quiz.codes = {"A", "B"};
+  quiz.questions[0].extra = std::string(40, 'x') + " " + std::string(300, 'y');
+  const std::vector<std::string> texts = FindingsOf(quiz, Files());
+  EXPECT_TRUE(Has(texts, "field 'link': warning: \"http://ecolejaureslyo.fr\" is ")) << texts[0];
+  EXPECT_TRUE(Has(texts, "field 'author': warning: \"Mme Lef\xC3\xA8vre, CM2 B\" is "));
+  EXPECT_TRUE(Has(texts, "question 1, field 'extra': warning: \"xxxx"));
+  EXPECT_TRUE(Has(texts, "where the player shows 5: the rest is cut [too-many-lines]"));
+  EXPECT_FALSE(Has(texts, "field 'footer'"));
+  EXPECT_FALSE(Has(texts, "question 2, field 'extra'"));
+  EXPECT_FALSE(Has(texts, "field 'title'"));
+  quiz.link = "http://ecole-jaures.fr";
+  EXPECT_TRUE(Has(FindingsOf(quiz, Files()), "field 'link': warning:"));
+  quiz.link = "http://tevra.test";
+  quiz.author = "Mme Lef\xE8vre";
+  EXPECT_FALSE(Has(FindingsOf(quiz, Files()), "too-wide"));
+}
+
+}  // namespace
