@@ -49,6 +49,8 @@ mkdir -p "$quiz"
 printf 'title = "É"\ncodes = ["C"]\n[[question]]\ntext = "Q"\nanswer = "Étoile"\n' >"$quiz/quiz.toml"
 expect 0 "Étoiles/quiz.toml: 0 errors, 1 warning" pack check "$quiz"
 expect 0 'holds "É": players must type the accent' pack check "$quiz/quiz.toml"
+expect 0 "Étoiles/quiz.toml: 0 errors, 0 warnings" pack check "$quiz" --quiet short-answer,accent
+expect 2 "is not the code of a warning" pack check "$quiz" --quiet acent
 expect 0 "Quasiment" pack judge "Étoile" "etoile"
 expect 0 "été.exe: 1 question," pack build "$quiz" -o "$work/été.exe"
 # Into a folder: named after the quiz's folder. Without .exe: .exe added, and said.
