@@ -64,6 +64,18 @@ echo "# edited" >>"$work/dé/quiz.toml"
 expect 1 "quiz.toml: already exists" pack unpack "$work/été.exe" -o "$work/dé"
 grep -q edited "$work/dé/quiz.toml" || fail "a refused unpack replaced quiz.toml"
 expect 0 "writing" pack unpack "$work/été.exe" -o "$work/dé" --force
+# A typographic apostrophe in an answer is refused unless the author keeps it;
+# a quiz holding one unpacks into a quiz.toml that keeps it, and builds again.
+mkdir -p "$work/apostrophe"
+printf 'title = "A"\ncodes = ["C"]\n[[question]]\ntext = "Q"\nanswer = "L’eau"\n' \
+  >"$work/apostrophe/quiz.toml"
+expect 1 "write ' instead" pack check "$work/apostrophe"
+echo 'accept = ["typographic-apostrophe"]' >"$work/apostrophe/head"
+cat "$work/apostrophe/head" "$work/apostrophe/quiz.toml" >"$work/apostrophe/both"
+mv "$work/apostrophe/both" "$work/apostrophe/quiz.toml"
+expect 0 "1 question," pack build "$work/apostrophe" -o "$work/apostrophe.exe"
+expect 0 "writing" pack unpack "$work/apostrophe.exe" -o "$work/apostrophe-again"
+expect 0 "0 errors" pack check "$work/apostrophe-again"
 
 expect 1 "nothing.exe: cannot be read" pack unpack "$work/nothing.exe" -o "$work/dir"
 echo "not an executable" >"$work/text.exe"
