@@ -94,8 +94,10 @@ void ReportUnknownKeys(const Context& context, const toml::table& table, int que
       Report(context, &node, where, FindingCode::kSettingInQuestion);
       continue;
     }
-    Report(context, &node, where, FindingCode::kUnknownField,
-           {ClosestName(key.str(), std::vector<std::string>(keys, keys + count))});
+    // Below a [[question]], the closest name may be a quiz setting's.
+    std::vector<std::string> names(keys, keys + count);
+    if (question) names.insert(names.end(), std::begin(kTopLevelKeys), std::end(kTopLevelKeys));
+    Report(context, &node, where, FindingCode::kUnknownField, {ClosestName(key.str(), names)});
   }
 }
 

@@ -61,6 +61,8 @@ std::vector<BadInput> BadInputs() {
        "first [[question]], it belongs to that question"},
       {"near a known field", "title = \"T\"\ncolor = [1, 2, 3]\n" + Questions(1),
        "field 'color': unknown field (did you mean 'colour'?)"},
+      {"near a setting, in a question", kTitle + std::string(kQuestion) + "color = [1, 2, 3]\n",
+       "question 1, field 'color': unknown field (did you mean 'colour'?)"},
       {"code of no warning", "title = \"T\"\naccept = [\"acent\"]\n" + Questions(1),
        "field 'accept[1]': 'acent' is not the code of a warning (did you mean 'accent'?)"},
       {"an error is not accepted", "title = \"T\"\naccept = [\"too-long\"]\n" + Questions(1),
