@@ -52,6 +52,13 @@ expect 0 'holds "É": players must type the accent' pack check "$quiz/quiz.toml"
 expect 0 "Étoiles/quiz.toml: 0 errors, 0 warnings" pack check "$quiz" --quiet short-answer,accent
 expect 2 "is not the code of a warning" pack check "$quiz" --quiet acent
 expect 0 "Quasiment" pack judge "Étoile" "etoile"
+# On a console (a pseudo-terminal that Wine makes one of), text is written as
+# the console shows it, accents included.
+if [ -n "${TEVRA_PACK_EMULATOR:-}" ] && command -v script >/dev/null; then
+  script -qec "$TEVRA_PACK_EMULATOR $program judge 'LEONARD DE VINCI' 'LEONARDO DA VINCCI'" \
+    /dev/null >"$work/console" 2>&1 || true
+  grep -qF "y a de l'idée" "$work/console" || fail "console output: $(cat -v "$work/console")"
+fi
 expect 0 "été.exe: 1 question," pack build "$quiz" -o "$work/été.exe"
 # Into a folder: named after the quiz's folder. Without .exe: .exe added, and said.
 mkdir -p "$work/sortie"
