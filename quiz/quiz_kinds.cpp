@@ -89,10 +89,13 @@ FieldUse PictureUse(int displayMode) {
 
 FieldUse AnswerPictureUse(int displayMode, int kind) {
   const KindTraits& traits = KindTraitsOf(kind);
-  const bool shown = traits.showsMessageWhenSolved || traits.revealsAllAtEnd;
-  return DisplayTraitsOf(displayMode).pictures && shown ? FieldUse::kOptional : FieldUse::kUnused;
+  if (!DisplayTraitsOf(displayMode).pictures) return FieldUse::kUnused;
+  // The solved question's message box announces a picture: without one, nothing follows it.
+  if (traits.showsMessageWhenSolved) return FieldUse::kNeeded;
+  return traits.revealsAllAtEnd ? FieldUse::kOptional : FieldUse::kUnused;
 }
 
 FieldUse MediaUse(int displayMode) {
-  return DisplayTraitsOf(displayMode).media ? FieldUse::kOptional : FieldUse::kUnused;
+  // Without a file, the question's play button has nothing to play.
+  return DisplayTraitsOf(displayMode).media ? FieldUse::kNeeded : FieldUse::kUnused;
 }

@@ -67,7 +67,7 @@ FieldUse ExtraTextUse(int displayMode, int kind);
 // The second extra text of kinds 3, 6 and 9 is never shown.
 FieldUse SecondExtraTextUse(int displayMode, int kind);
 FieldUse PictureUse(int displayMode);
-// Answer pictures replace a picture when a question is solved (kinds 1, 3, 6)
-// or at the end (kinds 4, 8).
+// Answer pictures replace a picture when a question is solved, after a
+// message box (kinds 1, 3, 6: needed), or at the end (kinds 4, 8: optional).
 FieldUse AnswerPictureUse(int displayMode, int kind);
 FieldUse MediaUse(int displayMode);

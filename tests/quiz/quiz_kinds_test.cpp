@@ -22,7 +22,8 @@ TEST(QuizKinds, FieldUsesFollowWhatThePlayerShows) {
       {kTextList, "UUUUUUUUUU", "UUUUUUUUUU"},
       // Kinds 2, 3, 4, 7 and 8 show the extra text; 6 and 9 keep it hidden
       // until "Cacher" shows a solved question again; 1 has no reveal label.
-      {kPictureGrid, "UUNNNUONNO", "UOUOOUOUOU"},
+      // Kinds 1, 3 and 6 announce the answer picture with a message box.
+      {kPictureGrid, "UUNNNUONNO", "UNUNOUNUOU"},
       {kAudioGrid, "UUNNNUUNNU", "UUUUUUUUUU"},
       {kVideoGrid, "UUNNNUUNNU", "UUUUUUUUUU"},
   };
@@ -38,7 +39,7 @@ TEST(QuizKinds, FieldUsesFollowWhatThePlayerShows) {
   }
   EXPECT_EQ(PictureUse(kPictureGrid), FieldUse::kNeeded);
   EXPECT_EQ(PictureUse(kAudioGrid), FieldUse::kUnused);
-  EXPECT_EQ(MediaUse(kVideoGrid), FieldUse::kOptional);
+  EXPECT_EQ(MediaUse(kVideoGrid), FieldUse::kNeeded);
   EXPECT_EQ(MediaUse(kPictureGrid), FieldUse::kUnused);
 }
 

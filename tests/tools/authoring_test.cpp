@@ -359,6 +359,9 @@ TEST(Check, PicturesAndExtraTexts) {
       "[no-picture]",
       "W q.toml: question 2, field 'extra': warning: missing: kind 3 shows it [needed-by-kind]",
       "W q.toml: question 3, field 'extra': warning: missing: kind 3 shows it",
+      // Kind 3 swaps in the answer picture after its message box.
+      "W q.toml: question 2, field 'answer_picture': warning: missing: kind 3 shows it",
+      "W q.toml: question 3, field 'answer_picture': warning: missing: kind 3 shows it",
   };
   for (const char* part : expected) EXPECT_TRUE(Has(texts, part)) << part;
   EXPECT_EQ(texts.size(), std::size(expected));
@@ -395,6 +398,8 @@ TEST(Check, ExtraTextsTheKindNeverShows) {
     quiz.questions[0].extra = "Une anecdote";
     quiz.questions[0].media = c.display == 2 ? "one.wav" : "";
     quiz.questions[0].picture = c.display == 1 ? "flag2.gif" : "";
+    // Kinds 1 and 6 need an answer picture; kind 2 never shows one.
+    quiz.questions[0].answerPicture = c.display == 1 && c.kind != 2 ? "ans1.gif" : "";
     quiz.codes = {"X"};
     const std::vector<std::string> texts = FindingsOf(quiz, Files());
     if (c.warning) {
@@ -481,6 +486,18 @@ TEST(Check, TextsThePlayerCuts) {
   quiz.link = "http://tevra.test";
   quiz.author = "Mme Lef\xE8vre";
   EXPECT_FALSE(Has(FindingsOf(quiz, Files()), "too-wide"));
+}
+
+// A sound or video grid question without its file warns like a picture grid
+// question without its picture.
+TEST(Check, MediaGridQuestionWithoutMedia) {
+  QuizSource quiz = AudioQuiz();
+  quiz.questions[1].media.clear();
+  const std::vector<std::string> texts = FindingsOf(quiz, Files());
+  EXPECT_TRUE(Has(texts,
+                  "W q.toml: question 2, field 'media': warning: missing: the question's "
+                  "play button has nothing to play [no-media]"));
+  EXPECT_FALSE(Has(texts, "question 1, field 'media'"));
 }
 
 }  // namespace
