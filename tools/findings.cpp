@@ -222,12 +222,17 @@ std::string Tail(const Finding& finding, std::string_view text) {
   return severity + std::string(text) + " [" + info.name + "]";
 }
 
-// "questions 2, 5 and 9".
+// "questions 2, 5 and 9", each once.
 std::string QuestionList(const std::vector<const Finding*>& group) {
+  std::vector<int> numbers;
+  for (const Finding* finding : group) {
+    if (numbers.empty() || numbers.back() != finding->question)
+      numbers.push_back(finding->question);
+  }
   std::string list = "questions ";
-  for (size_t i = 0; i < group.size(); ++i) {
-    if (i) list += i + 1 == group.size() ? " and " : ", ";
-    list += std::to_string(group[i]->question);
+  for (size_t i = 0; i < numbers.size(); ++i) {
+    if (i) list += i + 1 == numbers.size() ? " and " : ", ";
+    list += std::to_string(numbers[i]);
   }
   return list;
 }

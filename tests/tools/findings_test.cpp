@@ -42,6 +42,16 @@ TEST(Findings, OptionalPartsAreSaidOnlyWithTheirValues) {
   EXPECT_EQ(Counted(1, "error") + ", " + Counted(2, "error"), "1 error, 2 errors");
 }
 
+TEST(Findings, AGroupNamesEachQuestionOnce) {
+  std::vector<Finding> findings;
+  for (const int question : {2, 2, 5, 7}) {
+    findings.push_back({FindingCode::kAccent, question, "answers[1]", 0, 0, {"\xC3\xA9", "e"}});
+  }
+  const std::vector<FindingLine> lines = FormatFindings(findings, "q.toml");
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].text.substr(0, 38), "q.toml: questions 2, 5 and 7: warning:");
+}
+
 TEST(Findings, SuggestsOnlyCloseNames) {
   const std::vector<std::string> keys = {"title", "colour", "author", "answer"};
   EXPECT_EQ(ClosestName("color", keys), "colour");
