@@ -128,6 +128,18 @@ std::string FindingsJson(const std::vector<Finding>& findings) {
   return out + "]";
 }
 
+// The command line's lines, a code found in many questions said once.
+std::string LinesJson(const std::vector<Finding>& findings) {
+  std::string out = "[";
+  for (const FindingLine& line : FormatFindings(findings, session.quizName)) {
+    if (out.size() > 1) out += ",";
+    out += std::string("{\"severity\":") +
+           (line.severity == Severity::kError ? "\"error\"" : "\"warning\"") +
+           ",\"text\":" + QuoteUtf8(line.text) + "}";
+  }
+  return out + "]";
+}
+
 // What the page shows of the quiz read: its title, size and files.
 std::string QuizJson() {
   std::string files = "[";
@@ -414,8 +426,8 @@ const char* tevra_read_quiz(const char* name) {
 
 const char* tevra_check() {
   const std::vector<Finding> findings = CheckSession();
-  return Reply("{\"ok\":" + Bool(session.quizRead && !HasError(findings)) +
-               ",\"findings\":" + FindingsJson(findings) + "}");
+  return Reply("{\"ok\":" + Bool(session.quizRead && !HasError(findings)) + ",\"findings\":" +
+               FindingsJson(findings) + ",\"lines\":" + LinesJson(findings) + "}");
 }
 
 const char* tevra_build() {

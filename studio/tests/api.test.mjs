@@ -59,8 +59,9 @@ function nativeFindings(dir) {
   return { ok: run.status === 0, errors: lines(run.stderr), warnings, summary };
 }
 
+// The studio's findings as the command line says them.
 function studioFindings(reply) {
-  const texts = (severity) => reply.findings.filter((f) => f.severity === severity).map((f) => f.text);
+  const texts = (severity) => reply.lines.filter((f) => f.severity === severity).map((f) => f.text);
   return { ok: reply.ok, errors: texts('error'), warnings: texts('warning') };
 }
 
@@ -74,7 +75,11 @@ describe('check gives the native findings', () => {
       const native = nativeFindings(dir);
       const studio = studioFindings(api.check());
       assert.deepEqual(studio, { ok: native.ok, errors: native.errors, warnings: native.warnings });
-      assert.match(native.summary, new RegExp(`: ${native.errors.length} errors, ${native.warnings.length} warnings$`));
+      const count = (severity, noun) => {
+        const n = api.check().findings.filter((f) => f.severity === severity).length;
+        return `${n} ${noun}${n === 1 ? '' : 's'}`;
+      };
+      assert.match(native.summary, new RegExp(`: ${count('error', 'error')}, ${count('warning', 'warning')}$`));
     });
   }
   test('the faulty quizzes are found faulty, and build nothing', () => {

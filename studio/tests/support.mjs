@@ -96,7 +96,9 @@ export const faultyQuizzes = {
     'cercle.png': 'not a picture at all',
   },
   'warnings only': {
+    // The typographic apostrophe is kept on purpose: an error otherwise.
     'quiz.toml': 'title = "Formes"\ndisplay = "pictures"\nkind = 3\ncodes = ["UN"]\n' +
+        'accept = ["typographic-apostrophe"]\n' +
         '[[question]]\nanswer = "Île"\nextra = "E"\npicture = "a.png"\n' +
         '[[question]]\nanswer = "l\u2019été\u00a0chaud"\nextra = "E"\nextra2 = "F"\npicture = "a.png"\n' +
         '[[question]]\nanswer = "ÎLE"\nextra = "X"\n',
