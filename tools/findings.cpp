@@ -146,7 +146,7 @@ constexpr CodeInfo kCodes[] = {
     {FindingCode::kTooManyLines, "too-many-lines", kWarning,
      "\"{1}\" takes {2} lines of {3} pixels where the player shows {4}: the rest is cut",
      "texts longer than the lines the player shows them on: the rest is cut"},
-    {FindingCode::kNotBuilt, "not-built", kError, "cannot be built: {1}", ""},
+    {FindingCode::kNotBuilt, "not-built", kError, "{1}", ""},
 };
 constexpr bool InCodeOrder() {
   size_t row = 0;

@@ -107,7 +107,10 @@ test('every finding stands beside its field, as the author types too', async () 
       const field = await page.$(control(`${fieldOf(finding)}-findings`)) ||
           await page.$(control(`question-${finding.question}-findings`));
       const beside = await field.$$eval('li', (items) => items.map((item) => item.dataset.text));
-      assert.ok(beside.includes(finding.text), `${name}: ${finding.text} / ${beside}`);
+      // The page writes the quiz.toml again from its form: lines may move.
+      const placeless = (text) => text.replace(/^[^:]*(?::\d+)?: /, '');
+      assert.ok(beside.map(placeless).includes(placeless(finding.text)),
+                `${name}: ${finding.text} / ${beside}`);
     }
   }
   await page.fill(control('question-1-answer1'), 'A'.repeat(86));
@@ -121,7 +124,7 @@ test('every finding stands beside its field, as the author types too', async () 
   await page.fill(control('quiz-link'), 'http://qzjx.kvwp/ybtfmgu');
   await page.fill(control('quiz-footer'), 'Xq7 Zr9 Wv2 Kp4 Jm8 Bn3 Hd6 Yt5 Lc1 Fg0 Sw');
   await page.waitForFunction(() => document.querySelector('[data-test="quiz-link-findings"]').textContent);
-  assert.match(await page.textContent(control('quiz-link-findings')), /^Erreur : le lien et le texte du coin prennent \d+ octets/);
+  assert.match(await page.textContent(control('quiz-link-findings')), /Erreur : le lien et le texte du coin prennent \d+ octets/);
   assert.deepEqual(studio.errors, []);
   await studio.close();
 });
