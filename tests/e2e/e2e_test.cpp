@@ -11,6 +11,7 @@
 
 #include "app/control_ids.h"
 #include "progress/saved_answers.h"
+#include "quiz/quiz_data.h"
 #include "tests/e2e/quiz_process.h"
 #include "tests/support/scratch_directory.h"
 #include "tests/support/win_files.h"
@@ -39,15 +40,16 @@ struct Row {
 void ExpectRows(const QuizProcess& quiz, const Row* rows, int count) {
   for (int i = 0; i < count; ++i) {
     EXPECT_EQ(quiz.Text(quiz.panel(), rows[i].field), rows[i].typed);
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), rows[i].field + 1000, rows[i].verdict))
-        << rows[i].field << " reads " << quiz.Text(quiz.panel(), rows[i].field + 1000);
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), rows[i].field + kFeedbackOffset, rows[i].verdict))
+        << rows[i].field << " reads " << quiz.Text(quiz.panel(), rows[i].field + kFeedbackOffset);
   }
 }
 
 TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
   ScratchDirectory directory;
-  const Row rows[] = {
-      {4001, "paris", "BRAVO"}, {4002, "Londres", "FAUX"}, {4003, "berlin", "BRAVO"}};
+  const Row rows[] = {{kAnswerFieldBaseId + 1, "paris", "BRAVO"},
+                      {kAnswerFieldBaseId + 2, "Londres", "FAUX"},
+                      {kAnswerFieldBaseId + 3, "berlin", "BRAVO"}};
   const std::string saved = "paris\r\nLondres\r\nberlin\r\n";
   {
     QuizProcess quiz(QuizExe(), directory.path());
@@ -57,16 +59,16 @@ TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
     EXPECT_EQ(quiz.Text(quiz.header(), kScoreLabelId), " 0 / 3");
     EXPECT_EQ(quiz.Text(quiz.frame(), kCornerLabelId), "Quiz des tests");
 
-    quiz.Answer(4001, "paris");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5001, "BRAVO"));
+    quiz.Answer(kAnswerFieldBaseId + 1, "paris");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 1, "BRAVO"));
     EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 1 / 3"));
     EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "UN");
-    quiz.Answer(4002, "Londres");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5002, "FAUX"));
+    quiz.Answer(kAnswerFieldBaseId + 2, "Londres");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 2, "FAUX"));
     EXPECT_EQ(quiz.Text(quiz.header(), kScoreLabelId), " 1 / 3");
-    quiz.TypeWithKeyboard(4003, "berlin");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5003, "BRAVO"))
-        << "field reads " << quiz.Text(quiz.panel(), 4003);
+    quiz.TypeWithKeyboard(kAnswerFieldBaseId + 3, "berlin");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 3, "BRAVO"))
+        << "field reads " << quiz.Text(quiz.panel(), kAnswerFieldBaseId + 3);
     EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 2 / 3"));
     EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "DEUX");
 
@@ -92,9 +94,10 @@ TEST(PlayedQuiz, ClosingSavesAndLfFilesAreRestored) {
   QuizProcess quiz(QuizExe(), directory.path());
   ASSERT_TRUE(quiz.running());
   // The long line fills its field with its first 85 bytes.
-  const std::string cut(85, 'x');
-  const Row rows[] = {
-      {4001, "Paris", "BRAVO"}, {4002, cut.c_str(), "FAUX"}, {4003, "rome", "FAUX"}};
+  const std::string cut(kAnswerFieldLength, 'x');
+  const Row rows[] = {{kAnswerFieldBaseId + 1, "Paris", "BRAVO"},
+                      {kAnswerFieldBaseId + 2, cut.c_str(), "FAUX"},
+                      {kAnswerFieldBaseId + 3, "rome", "FAUX"}};
   ExpectRows(quiz, rows, 3);
   EXPECT_EQ(quiz.Close(), 0);
   EXPECT_EQ(ReadFileBytes(directory.File(SavedFileName())), "Paris\r\n" + cut + "\r\nrome\r\n");

@@ -81,9 +81,9 @@ TEST_P(HostileExe, StartsAnswersSavesAndEndsWithExitCodeZero) {
   ASSERT_TRUE(quiz.running());
   if (model.fields > 0) {
     ASSERT_NE(quiz.panel(), nullptr);
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5001, "BRAVO"));
-    quiz.Answer(4000 + model.fields, "trois");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), 5000 + model.fields, "BRAVO"));
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 1, "BRAVO"));
+    quiz.Answer(kAnswerFieldBaseId + model.fields, "trois");
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + model.fields, "BRAVO"));
     EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 2 / 3"));
   } else {
     EXPECT_EQ(quiz.panel(), nullptr) << "no answer field";

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int kQuestionCount = 6;
-constexpr int kFeedbackOffset = 1000;
 
 // The quiz's side of the probe: a hook on its user-interface thread, and a
 // message-only window of the driver's that takes the replies.
@@ -127,7 +126,7 @@ Play PlayOnce(const std::string& exe) {
   const struct {
     int field;
     const char* typed;
-  } answers[] = {{4002, "sept"}, {4005, "onez"}};
+  } answers[] = {{kAnswerFieldBaseId + 2, "sept"}, {kAnswerFieldBaseId + 5, "onez"}};
   for (const auto& answer : answers) {
     quiz.Answer(answer.field, answer.typed);
     play.verdicts.push_back(quiz.WaitForChange(quiz.panel(), answer.field + kFeedbackOffset, "?"));

@@ -13,11 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "app/control_ids.h"
 #include "tests/e2e/quiz_process.h"
 
 namespace {
-
-constexpr int kFeedbackOffset = 1000;
 
 double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
   LARGE_INTEGER frequency;

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "app/control_ids.h"
+
 namespace {
 
 void ExpectRect(const Rect& actual, const Rect& expected, const char* what) {
@@ -57,23 +59,23 @@ TEST(FieldIds, MapBackToTheirQuestionAndBox) {
     int questionIndex;
     int box;
   } const cases[] = {
-      {kPictureGrid, 1, 4001, 0, 1},
-      {kPictureGrid, 1, 4006, 5, 1},
-      {kPictureGrid, 2, 4001, 0, 1},
-      {kPictureGrid, 2, 4002, 0, 2},
-      {kVideoGrid, 2, 4003, 1, 1},
-      {kAudioGrid, 2, 4012, 5, 2},
-      {kTextList, 1, 4003, 2, 1},
-      {kTextList, 2, 4002, 1, 1},  // one field per row
+      {kPictureGrid, 1, kAnswerFieldBaseId + 1, 0, 1},
+      {kPictureGrid, 1, kAnswerFieldBaseId + 6, 5, 1},
+      {kPictureGrid, 2, kAnswerFieldBaseId + 1, 0, 1},
+      {kPictureGrid, 2, kAnswerFieldBaseId + 2, 0, 2},
+      {kVideoGrid, 2, kAnswerFieldBaseId + 3, 1, 1},
+      {kAudioGrid, 2, kAnswerFieldBaseId + 12, 5, 2},
+      {kTextList, 1, kAnswerFieldBaseId + 3, 2, 1},
+      {kTextList, 2, kAnswerFieldBaseId + 2, 1, 1},  // one field per row
       // Any box count but 2 is one box.
-      {kPictureGrid, 0, 4002, 1, 1},
-      {kAudioGrid, 3, 4004, 3, 1},
-      {kVideoGrid, 255, 4006, 5, 1},
+      {kPictureGrid, 0, kAnswerFieldBaseId + 2, 1, 1},
+      {kAudioGrid, 3, kAnswerFieldBaseId + 4, 3, 1},
+      {kVideoGrid, 255, kAnswerFieldBaseId + 6, 5, 1},
       // Ids that no field carries lead nowhere.
-      {kPictureGrid, 1, 4007, -1, 1},
-      {kPictureGrid, 2, 4000, -1, 1},
-      {-1, 1, 4001, -1, 1},
-      {4, 2, 4001, -1, 1},
+      {kPictureGrid, 1, kAnswerFieldBaseId + 7, -1, 1},
+      {kPictureGrid, 2, kAnswerFieldBaseId, -1, 1},
+      {-1, 1, kAnswerFieldBaseId + 1, -1, 1},
+      {4, 2, kAnswerFieldBaseId + 1, -1, 1},
   };
   for (const Case& c : cases) {
     const QuizData data = MakeQuiz(c.displayMode, c.answersPerQuestion);
@@ -156,13 +158,27 @@ TEST(ScrollModel, RequestsMoveAndClampThePosition) {
     int request;
     int expected;
   } const cases[] = {
-      {kVertical, 0, 0},     {kVertical, 1, 400},     {kVertical, 2, 0},
-      {kVertical, 3, 400},   {kVertical, 4, 200},     {kVertical, 5, 123},
-      {kVertical, 6, 0},     {kVertical, 7, 400},     {kVertical, 500, 250},
-      {kVertical, 501, 150}, {kVertical, 8, 200},     {kVertical, 499, 200},
-      {kHorizontal, 0, 199}, {kHorizontal, 1, 201},   {kHorizontal, 2, 0},
-      {kHorizontal, 3, 400}, {kHorizontal, 5, 123},   {kHorizontal, 6, 200},
-      {kHorizontal, 7, 200}, {kHorizontal, 500, 200}, {kHorizontal, 501, 200},
+      {kVertical, 0, 0},
+      {kVertical, 1, 400},
+      {kVertical, 2, 0},
+      {kVertical, 3, 400},
+      {kVertical, 4, 200},
+      {kVertical, 5, 123},
+      {kVertical, 6, 0},
+      {kVertical, 7, 400},
+      {kVertical, kWheelDownRequest, 250},
+      {kVertical, kWheelUpRequest, 150},
+      {kVertical, 8, 200},
+      {kVertical, kWheelDownRequest - 1, 200},
+      {kHorizontal, 0, 199},
+      {kHorizontal, 1, 201},
+      {kHorizontal, 2, 0},
+      {kHorizontal, 3, 400},
+      {kHorizontal, 5, 123},
+      {kHorizontal, 6, 200},
+      {kHorizontal, 7, 200},
+      {kHorizontal, kWheelDownRequest, 200},
+      {kHorizontal, kWheelUpRequest, 200},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ScrollTarget(c.axis, at200, c.request), c.expected)
@@ -176,7 +192,8 @@ TEST(ScrollModel, ContentThatFitsCannotScroll) {
   EXPECT_EQ(range.maximum, 878);
   EXPECT_EQ(range.page, 879);
   const ScrollState state = {0, range.maximum, range.page, 0, 0};
-  for (int request : {1, 3, 7, 500}) EXPECT_EQ(ScrollTarget(kVertical, state, request), 0);
+  for (int request : {1, 3, 7, kWheelDownRequest})
+    EXPECT_EQ(ScrollTarget(kVertical, state, request), 0);
   // An empty panel: no range at all.
   const ScrollRange empty = ComputeScrollRange(0, 300);
   EXPECT_EQ(empty.maximum, 0);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "quiz/quiz_data.h"
+
 namespace {
 
 // Reads every field a file gives, `count` fields in all.
@@ -30,7 +32,7 @@ struct ReadCase {
 
 TEST(SavedAnswersRead, GivesEachFieldItsLine) {
   const std::string long100(100, 'a');
-  const std::string exactly85(85, 'b');
+  const std::string exactly85(kAnswerFieldLength, 'b');
   const ReadCase cases[] = {
       {"empty file", "", {"", "", ""}},
       {"crlf lines", "un\r\ndeux\r\n", {"un", "deux", ""}},
@@ -38,9 +40,13 @@ TEST(SavedAnswersRead, GivesEachFieldItsLine) {
       {"last line without end", "un\r\ndeux", {"un", "deux", ""}},
       {"lone lf line ends", "un\ndeux\ntrois\n", {"un", "deux", "trois"}},
       {"mixed line ends", "un\ndeux\r\ntrois", {"un", "deux", "trois"}},
-      {"100 bytes cut to 85", long100 + "\r\nsuite\r\n", {long100.substr(0, 85), "suite", ""}},
+      {"100 bytes cut to 85",
+       long100 + "\r\nsuite\r\n",
+       {long100.substr(0, kAnswerFieldLength), "suite", ""}},
       {"exactly 85 bytes", exactly85 + "\r\nsuite\r\n", {exactly85, "suite", ""}},
-      {"long line with lone lf", long100 + "\nsuite\n", {long100.substr(0, 85), "suite", ""}},
+      {"long line with lone lf",
+       long100 + "\nsuite\n",
+       {long100.substr(0, kAnswerFieldLength), "suite", ""}},
       {"text after a lone cr is dropped", "un\rcache\r\ndeux\r\n", {"un", "deux", ""}},
       {"code page 1252 bytes kept",
        "\xE9t\xE9\r\n\x9C"

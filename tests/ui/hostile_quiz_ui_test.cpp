@@ -9,9 +9,11 @@
 #include <string>
 
 #include "answers/verdict.h"
+#include "app/control_ids.h"
 #include "app/header_bar.h"
 #include "panel/panel_layout.h"
 #include "quiz/answer_fold.h"
+#include "quiz/quiz_data.h"
 #include "quiz/quiz_model.h"
 #include "tests/ui/panel_fixture.h"
 
@@ -66,7 +68,9 @@ class HostileQuiz : public PanelTest, public testing::WithParamInterface<Hostile
   }
 
   // What a player types for it: the whole answer, or what the field takes.
-  static std::string Typed(const std::string& accepted) { return accepted.substr(0, 85); }
+  static std::string Typed(const std::string& accepted) {
+    return accepted.substr(0, kAnswerFieldLength);
+  }
 
   static std::string Word(const std::string& accepted, const std::string& typed) {
     char expected[kTextSize];

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/control_ids.h"
 #include "panel/panel_layout.h"
 #include "quiz/quiz_model.h"
 #include "tests/ui/panel_fixture.h"
@@ -29,12 +30,12 @@ TEST_F(PanelTest, EnterJudgesAndTheScoreFollowsTheLabels) {
     const char* score;
     const char* code;
   } const steps[] = {
-      {4001, "LONDRES", "FAUX", " 0 / 4", "      "},
-      {4001, "  paris ", "BRAVO", " 1 / 4", "CODE1"},
-      {4002, "rome", "BRAVO", " 2 / 4", "CODE2"},
-      {4003, "BERLN", "Quasiment", " 2 / 4", "CODE2"},
-      {4002, "", "?", " 1 / 4", "CODE1"},
-      {4004, "L'ARC DE TRIOMPHE", "BRAVO", " 2 / 4", "CODE2"},
+      {kAnswerFieldBaseId + 1, "LONDRES", "FAUX", " 0 / 4", "      "},
+      {kAnswerFieldBaseId + 1, "  paris ", "BRAVO", " 1 / 4", "CODE1"},
+      {kAnswerFieldBaseId + 2, "rome", "BRAVO", " 2 / 4", "CODE2"},
+      {kAnswerFieldBaseId + 3, "BERLN", "Quasiment", " 2 / 4", "CODE2"},
+      {kAnswerFieldBaseId + 2, "", "?", " 1 / 4", "CODE1"},
+      {kAnswerFieldBaseId + 4, "L'ARC DE TRIOMPHE", "BRAVO", " 2 / 4", "CODE2"},
   };
   for (const Step& step : steps) {
     Answer(step.field, step.typed);
@@ -49,27 +50,27 @@ TEST_F(PanelTest, EnterJudgesAndTheScoreFollowsTheLabels) {
 TEST_F(PanelTest, AnUnchangedWordChangesNothing) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   Start();
-  Answer(4001, "paris");
+  Answer(kAnswerFieldBaseId + 1, "paris");
   SetWindowTextA(GetDlgItem(quiz->headerWindow, kScoreLabelId), "marker");
-  SendKeyUp(4001, VK_RETURN);
-  Answer(4001, "PARIS ");
+  SendKeyUp(kAnswerFieldBaseId + 1, VK_RETURN);
+  Answer(kAnswerFieldBaseId + 1, "PARIS ");
   EXPECT_EQ(HeaderText(kScoreLabelId), "marker");  // no recount without a new word
 }
 
 TEST_F(PanelTest, EnterAndTabCharactersAreSwallowed) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   Start();
-  SetFocus(Control(4001));
-  SendMessageA(Control(4001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("AB"));
+  SetFocus(Control(kAnswerFieldBaseId + 1));
+  SendMessageA(Control(kAnswerFieldBaseId + 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("AB"));
   for (WPARAM character : {WPARAM{13}, WPARAM{9}, WPARAM{0}}) {
-    EXPECT_EQ(SendMessageA(Control(4001), WM_CHAR, character, 1), 0) << character;
+    EXPECT_EQ(SendMessageA(Control(kAnswerFieldBaseId + 1), WM_CHAR, character, 1), 0) << character;
   }
-  EXPECT_EQ(Text(4001), "AB");
-  SendMessageA(Control(4001), EM_SETSEL, 2, 2);
-  SendMessageA(Control(4001), WM_CHAR, 'C', 1);
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "AB");
+  SendMessageA(Control(kAnswerFieldBaseId + 1), EM_SETSEL, 2, 2);
+  SendMessageA(Control(kAnswerFieldBaseId + 1), WM_CHAR, 'C', 1);
   Pump();
-  EXPECT_EQ(Text(4001), "ABC");
-  EXPECT_EQ(SendMessageA(Control(4001), WM_KEYUP, VK_RETURN, 0xC0000001), 1);
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "ABC");
+  EXPECT_EQ(SendMessageA(Control(kAnswerFieldBaseId + 1), WM_KEYUP, VK_RETURN, 0xC0000001), 1);
 }
 
 // What reaches the standard edit procedure behind a field's own.
@@ -84,7 +85,7 @@ LRESULT CALLBACK RecordStandard(HWND field, UINT message, WPARAM wParam, LPARAM 
 TEST_F(PanelTest, AFieldPassesOnWhatItDoesNotConsume) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   Start();
-  HWND field = Control(4001);
+  HWND field = Control(kAnswerFieldBaseId + 1);
   standardEditProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(field, GWLP_USERDATA));
   ASSERT_NE(standardEditProc, nullptr);
   SetWindowLongPtrA(field, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(RecordStandard));
@@ -114,27 +115,28 @@ TEST_F(PanelTest, AFieldPassesOnWhatItDoesNotConsume) {
 TEST_F(PanelTest, AltF1FillsAsWhenF1IsReleased) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   Start();
-  SetFocus(Control(4003));
-  SendMessageA(Control(4003), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ROME"));
-  SendMessageA(Control(4003), WM_SYSKEYDOWN, VK_F1, 0x20000001);
+  SetFocus(Control(kAnswerFieldBaseId + 3));
+  SendMessageA(Control(kAnswerFieldBaseId + 3), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("ROME"));
+  SendMessageA(Control(kAnswerFieldBaseId + 3), WM_SYSKEYDOWN, VK_F1, 0x20000001);
   Pump();
-  for (int field = 4001; field <= 4004; ++field) EXPECT_EQ(Text(field), "ROME") << field;
-  EXPECT_EQ(Text(5002), "BRAVO");
-  EXPECT_EQ(GetFocus(), Control(4003));
+  for (int field = kAnswerFieldBaseId + 1; field <= kAnswerFieldBaseId + 4; ++field)
+    EXPECT_EQ(Text(field), "ROME") << field;
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "BRAVO");
+  EXPECT_EQ(GetFocus(), Control(kAnswerFieldBaseId + 3));
 }
 
 TEST_F(PanelTest, LeavingAFieldJudgesItAndEnteringOneSelectsItsText) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   WriteSavedAnswers("\r\nROMA\r\n");
   Start();
-  SetFocus(Control(4001));
-  SendMessageA(Control(4001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("PARIS"));
-  EXPECT_EQ(Text(5001), "?");
-  SetFocus(Control(4002));
+  SetFocus(Control(kAnswerFieldBaseId + 1));
+  SendMessageA(Control(kAnswerFieldBaseId + 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("PARIS"));
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "?");
+  SetFocus(Control(kAnswerFieldBaseId + 2));
   Pump();
-  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
   DWORD start = 1, end = 0;
-  SendMessageA(Control(4002), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+  SendMessageA(Control(kAnswerFieldBaseId + 2), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
   EXPECT_EQ(start, 0u);
   EXPECT_EQ(end, 4u);
@@ -144,27 +146,28 @@ TEST_F(PanelTest, F1FillsEveryUnsolvedFieldAndKeepsTheFocus) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   WriteSavedAnswers("\r\nrome\r\nBERLIN2\r\n");
   Start();
-  ASSERT_EQ(Text(5002), "BRAVO");
-  SetFocus(Control(4001));
-  SendMessageA(Control(4001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("BERLIN"));
-  SendKeyUp(4001, VK_F1);
-  EXPECT_EQ(Text(4001), "BERLIN");
-  EXPECT_EQ(Text(4002), "rome");
-  EXPECT_EQ(Text(4003), "BERLIN");
-  EXPECT_EQ(Text(4004), "BERLIN");
-  EXPECT_EQ(Text(5001), "FAUX");
-  EXPECT_EQ(Text(5003), "BRAVO");
-  EXPECT_EQ(Text(5004), "FAUX");
-  EXPECT_EQ(GetFocus(), Control(4001));
+  ASSERT_EQ(Text(kFeedbackLabelBaseId + 2), "BRAVO");
+  SetFocus(Control(kAnswerFieldBaseId + 1));
+  SendMessageA(Control(kAnswerFieldBaseId + 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("BERLIN"));
+  SendKeyUp(kAnswerFieldBaseId + 1, VK_F1);
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "BERLIN");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 2), "rome");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 3), "BERLIN");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 4), "BERLIN");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "FAUX");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 3), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 4), "FAUX");
+  EXPECT_EQ(GetFocus(), Control(kAnswerFieldBaseId + 1));
   EXPECT_EQ(HeaderText(kScoreLabelId), " 2 / 4");
 }
 
 TEST_F(PanelTest, F2SavesTheFieldsAsTheyStand) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   Start();
-  SendMessageA(Control(4002), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(" Rom\xE9 "));
-  SendMessageA(Control(4004), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("arc"));
-  SendKeyUp(4004, VK_F2);
+  SendMessageA(Control(kAnswerFieldBaseId + 2), WM_SETTEXT, 0,
+               reinterpret_cast<LPARAM>(" Rom\xE9 "));
+  SendMessageA(Control(kAnswerFieldBaseId + 4), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("arc"));
+  SendKeyUp(kAnswerFieldBaseId + 4, VK_F2);
   EXPECT_EQ(ReadFileBytes(SavedAnswersName()), "\r\n Rom\xE9 \r\n\r\narc\r\n");
 }
 
@@ -172,13 +175,14 @@ TEST_F(PanelTest, ATwoAnswerTextListJudgesEachRowAgainstItsFirstAnswer) {
   MakeQuiz(kTextList, 2, {{"PARIS", "FRANCE", "Q1", nullptr}, {"ROME", "ITALIE", "Q2", nullptr}});
   WriteSavedAnswers("paris\r\nFRANCE\r\n\r\n\r\n");
   Start();
-  EXPECT_EQ(Text(4001), "paris");
-  EXPECT_EQ(Text(4002), "FRANCE");  // the second row's field takes the second line
-  EXPECT_EQ(Text(5001), "BRAVO");
-  EXPECT_EQ(Text(5002), "FAUX");
-  EXPECT_EQ(Control(4003), nullptr);
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "paris");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 2),
+            "FRANCE");  // the second row's field takes the second line
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "FAUX");
+  EXPECT_EQ(Control(kAnswerFieldBaseId + 3), nullptr);
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
-  Answer(4002, "rome");
+  Answer(kAnswerFieldBaseId + 2, "rome");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 2 / 2");
   EXPECT_EQ(HeaderText(kCodeFieldId), "CODE2");
 }
@@ -187,21 +191,21 @@ TEST_F(PanelTest, TwoBoxesSolveTheirQuestionTogether) {
   MakeQuiz(kPictureGrid, 2,
            {{"MONET", "NYMPHEAS", nullptr, "Giverny"}, {"RODIN", "PENSEUR", nullptr, "Meudon"}}, 2);
   Start();
-  Answer(4001, "monet");
-  EXPECT_EQ(Text(5001), "BRAVO");
+  Answer(kAnswerFieldBaseId + 1, "monet");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 2");
-  EXPECT_FALSE(IsWindowVisible(Control(8001)));
-  Answer(4002, "NYMPHEA");
-  EXPECT_EQ(Text(5002), "Quasiment");
+  EXPECT_FALSE(IsWindowVisible(Control(kRevealLabelBaseId + 1)));
+  Answer(kAnswerFieldBaseId + 2, "NYMPHEA");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "Quasiment");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 2");
-  Answer(4002,
+  Answer(kAnswerFieldBaseId + 2,
          "nymph\xE9"
          "as");
-  EXPECT_EQ(Text(5002), "Quasiment");  // accents count: one letter wrong
-  Answer(4002, "nympheas");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "Quasiment");  // accents count: one letter wrong
+  Answer(kAnswerFieldBaseId + 2, "nympheas");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
-  EXPECT_TRUE(IsWindowVisible(Control(8001)));
-  EXPECT_EQ(Text(8001), "Giverny");
+  EXPECT_TRUE(IsWindowVisible(Control(kRevealLabelBaseId + 1)));
+  EXPECT_EQ(Text(kRevealLabelBaseId + 1), "Giverny");
 }
 
 TEST_F(PanelTest, EachKindRevealsInItsOwnWay) {
@@ -231,22 +235,22 @@ TEST_F(PanelTest, EachKindRevealsInItsOwnWay) {
     MakeQuiz(kPictureGrid, 1, {{"LA TOUR-EIFFEL", nullptr, nullptr, "Tour Eiffel"}}, c.kind);
     Start();
     if (c.revealAtStart == nullptr) {
-      EXPECT_EQ(Control(8001), nullptr);
+      EXPECT_EQ(Control(kRevealLabelBaseId + 1), nullptr);
     } else {
-      EXPECT_EQ(Text(8001), c.revealAtStart);
-      EXPECT_EQ(IsWindowVisible(Control(8001)) != 0, c.shownAtStart);
-      ExpectPlace(Place(8001), 46, 61, 300, 65, "reveal");
+      EXPECT_EQ(Text(kRevealLabelBaseId + 1), c.revealAtStart);
+      EXPECT_EQ(IsWindowVisible(Control(kRevealLabelBaseId + 1)) != 0, c.shownAtStart);
+      ExpectPlace(Place(kRevealLabelBaseId + 1), 46, 61, 300, 65, "reveal");
     }
-    Answer(4001, "la tour-eiffel");
+    Answer(kAnswerFieldBaseId + 1, "la tour-eiffel");
     EXPECT_EQ(static_cast<int>(messageBoxes.size()), c.messageBoxes);
     if (c.messageBoxes > 0) {
       EXPECT_EQ(messageBoxes[0], "image");
     }
     if (c.revealAtStart != nullptr) {
-      EXPECT_EQ(Text(8001), c.revealSolved);
-      EXPECT_EQ(IsWindowVisible(Control(8001)) != 0, c.shownSolved);
-      Answer(4001, "tour");
-      EXPECT_EQ(IsWindowVisible(Control(8001)) != 0, c.shownWrongAgain);
+      EXPECT_EQ(Text(kRevealLabelBaseId + 1), c.revealSolved);
+      EXPECT_EQ(IsWindowVisible(Control(kRevealLabelBaseId + 1)) != 0, c.shownSolved);
+      Answer(kAnswerFieldBaseId + 1, "tour");
+      EXPECT_EQ(IsWindowVisible(Control(kRevealLabelBaseId + 1)) != 0, c.shownWrongAgain);
     }
   }
 }
@@ -258,10 +262,10 @@ TEST_F(PanelTest, ARestoredFirstBoxAloneDoesNotSolveItsQuestion) {
   MakeQuiz(kPictureGrid, 2, {{"OUI", "OUI", nullptr, nullptr}}, 1);
   WriteSavedAnswers("oui\r\n\r\n");
   Start();
-  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
   EXPECT_TRUE(messageBoxes.empty());
   EXPECT_EQ(quiz->data.firstQuestion->solved, 0);
-  Answer(4002, "oui");
+  Answer(kAnswerFieldBaseId + 2, "oui");
   EXPECT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(quiz->data.firstQuestion->solved, 1);
 }
@@ -271,45 +275,45 @@ TEST_F(PanelTest, RestoredRightAnswerOfAMessageKindShowsItsBoxAtStart) {
   WriteSavedAnswers("rome\r\n");
   Start();
   ASSERT_EQ(messageBoxes.size(), 1u);
-  EXPECT_EQ(Text(5001), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 1");
 }
 
 TEST_F(PanelTest, KindFourRevealsEverythingOnceAllIsSolved) {
   MakeQuiz(kPictureGrid, 1, kFourAnswers, 4);
   Start();
-  Answer(4001, "paris");
-  Answer(4002, "rome");
-  Answer(4003, "berlin");
-  for (int n = 1; n <= 4; ++n) EXPECT_FALSE(IsWindowVisible(Control(8000 + n))) << n;
-  Answer(4004, "l'arc de triomphe");
+  Answer(kAnswerFieldBaseId + 1, "paris");
+  Answer(kAnswerFieldBaseId + 2, "rome");
+  Answer(kAnswerFieldBaseId + 3, "berlin");
+  for (int n = 1; n <= 4; ++n) EXPECT_FALSE(IsWindowVisible(Control(kRevealLabelBaseId + n))) << n;
+  Answer(kAnswerFieldBaseId + 4, "l'arc de triomphe");
   EXPECT_EQ(quiz->data.allSolved, 1);
-  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(IsWindowVisible(Control(8000 + n))) << n;
-  Answer(4002, "romeo");
+  for (int n = 1; n <= 4; ++n) EXPECT_TRUE(IsWindowVisible(Control(kRevealLabelBaseId + n))) << n;
+  Answer(kAnswerFieldBaseId + 2, "romeo");
   EXPECT_EQ(quiz->data.allSolved, 0);
-  EXPECT_FALSE(IsWindowVisible(Control(8002)));
+  EXPECT_FALSE(IsWindowVisible(Control(kRevealLabelBaseId + 2)));
 }
 
 TEST_F(PanelTest, TabbingToAFieldBelowScrollsItToTheTop) {
   std::vector<TestQuestion> questions(60, TestQuestion{"X", nullptr, "Q", nullptr});
   MakeQuiz(kTextList, 1, questions);
   Start();
-  SetFocus(Control(4029));
+  SetFocus(Control(kAnswerFieldBaseId + 29));
   SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
   // Tab from field 29 to field 30, out of view, through the dialog manager.
   MSG tab = {};
-  tab.hwnd = Control(4029);
+  tab.hwnd = Control(kAnswerFieldBaseId + 29);
   tab.message = WM_KEYDOWN;
   tab.wParam = VK_TAB;
   tab.lParam = 0x000F0001;
   EXPECT_TRUE(IsDialogMessageA(panel, &tab));
   Pump();
-  ASSERT_EQ(GetFocus(), Control(4030));
-  EXPECT_EQ(Place(4030).top, 15);
+  ASSERT_EQ(GetFocus(), Control(kAnswerFieldBaseId + 30));
+  EXPECT_EQ(Place(kAnswerFieldBaseId + 30).top, 15);
   EXPECT_EQ(ScrollPos(SB_VERT), 5 + 29 * 25 - 15);
   // A field already in view does not move the panel.
   const int v = ScrollPos(SB_VERT);
-  SetFocus(Control(4031));
+  SetFocus(Control(kAnswerFieldBaseId + 31));
   Pump();
   EXPECT_EQ(ScrollPos(SB_VERT), v);
 }
@@ -319,11 +323,11 @@ TEST_F(PanelTest, AGridFieldComesIntoViewWithThePicturesOfItsOwnRow) {
            std::vector<TestQuestion>(96, TestQuestion{"X", nullptr, nullptr, nullptr}));
   Start();
   quiz->data.rowHeights[9] = 100;  // as if row 9 (questions 28 to 30) had pictures
-  SetFocus(Control(4028));
+  SetFocus(Control(kAnswerFieldBaseId + 28));
   Pump();
   const int fieldTop = 5 + 9 * 70 + 10;  // rows of 0 + 10 + 60 pixels
   EXPECT_EQ(ScrollPos(SB_VERT), fieldTop - 100 - 15);
-  EXPECT_EQ(Place(4028).top, 115);
+  EXPECT_EQ(Place(kAnswerFieldBaseId + 28).top, 115);
   EXPECT_EQ(ScrollPos(SB_HORZ), 0);
 }
 
@@ -346,7 +350,7 @@ TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
   // pictures are absent); question 5 alone hides in its row.
   for (int n : {1, 2, 3, 5}) EXPECT_FALSE(IsWindowVisible(Control(kPictureBaseId + n))) << n;
   EXPECT_TRUE(IsWindowVisible(Control(kPictureBaseId + 4)));
-  EXPECT_EQ(Place(4001).top, before[1].top);
+  EXPECT_EQ(Place(kAnswerFieldBaseId + 1).top, before[1].top);
   for (int n = 4; n <= 7; ++n)
     EXPECT_EQ(Place(kAnswerFieldBaseId + n).top, before[n].top - 65) << n;
   EXPECT_EQ(quiz->data.contentHeight, height - 65);
@@ -354,7 +358,7 @@ TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
   EXPECT_EQ(quiz->data.hideStates[5], 1);
 
   // A question solved while the box is ticked hides at once.
-  Answer(4004, "oui");
+  Answer(kAnswerFieldBaseId + 4, "oui");
   EXPECT_FALSE(IsWindowVisible(Control(kPictureBaseId + 4)));
   EXPECT_EQ(quiz->data.contentHeight, height - 65);  // its row still has question 6
 
@@ -378,7 +382,8 @@ TEST_F(PanelTest, CaptionsFollowTheFirstQuestionOfTheirRow) {
   ASSERT_EQ(captions.size(), 4u);  // two per row
   int before[4];
   for (int i = 0; i < 4; ++i) before[i] = Place(captions[i]).top;
-  for (int field = 4001; field <= 4006; ++field) Answer(field, field % 2 ? "oui" : "non");
+  for (int field = kAnswerFieldBaseId + 1; field <= kAnswerFieldBaseId + 6; ++field)
+    Answer(field, field % 2 ? "oui" : "non");
   SendMessageA(GetDlgItem(quiz->headerWindow, kHideSolvedBoxId), BM_CLICK, 0, 0);
   Pump();
   // Row 0 closes by its reveal labels' 65 pixels: row 1's captions move up

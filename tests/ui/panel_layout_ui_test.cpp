@@ -2,7 +2,9 @@
 // colour each label gets: real windows, real messages.
 #include <string>
 
+#include "app/control_ids.h"
 #include "panel/panel_layout.h"
+#include "quiz/quiz_data.h"
 #include "quiz/quiz_model.h"
 #include "tests/ui/panel_fixture.h"
 
@@ -94,18 +96,18 @@ TEST_F(PanelTest, TwoAnswerGridHidesASecondAnswerOfHyphen) {
   ExpectPlace(Place(captions[0]), 4, 17, 95, 20, "caption 1");
   ExpectPlace(Place(captions[1]), 3, 37, 95, 20, "caption 2");
   EXPECT_EQ(Text(captions[0]), "Peintre");
-  ExpectPlace(Place(4001), 106, 15, 241, 20, "question 1 box 1");
-  ExpectPlace(Place(4002), 106, 34, 241, 20, "question 1 box 2");
-  ExpectPlace(Place(5002), 346, 34, 60, 20, "question 1 label 2");
-  ExpectPlace(Place(4003), 436, 15, 241, 20, "question 2 box 1");
-  EXPECT_EQ(Text(4004), "-");
-  EXPECT_FALSE(IsWindowVisible(Control(4004)));
-  EXPECT_FALSE(IsWindowVisible(Control(5004)));
-  EXPECT_EQ(Text(5004), "BRAVO");
-  EXPECT_TRUE(IsWindowVisible(Control(4002)));
+  ExpectPlace(Place(kAnswerFieldBaseId + 1), 106, 15, 241, 20, "question 1 box 1");
+  ExpectPlace(Place(kAnswerFieldBaseId + 2), 106, 34, 241, 20, "question 1 box 2");
+  ExpectPlace(Place(kFeedbackLabelBaseId + 2), 346, 34, 60, 20, "question 1 label 2");
+  ExpectPlace(Place(kAnswerFieldBaseId + 3), 436, 15, 241, 20, "question 2 box 1");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 4), "-");
+  EXPECT_FALSE(IsWindowVisible(Control(kAnswerFieldBaseId + 4)));
+  EXPECT_FALSE(IsWindowVisible(Control(kFeedbackLabelBaseId + 4)));
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 4), "BRAVO");
+  EXPECT_TRUE(IsWindowVisible(Control(kAnswerFieldBaseId + 2)));
   EXPECT_EQ(quiz->data.contentWidth, 1090);
 
-  Answer(4003, "rodin");  // the hidden box is already right
+  Answer(kAnswerFieldBaseId + 3, "rodin");  // the hidden box is already right
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
 }
 
@@ -114,12 +116,12 @@ TEST_F(PanelTest, RestoredAnswersAreJudgedBeforeTheFirstPaint) {
   const std::string longLine(100, 'A');
   WriteSavedAnswers("paris  \r\n" + longLine + "\r\nBERLIM\r\n");
   Start();
-  EXPECT_EQ(Text(4001), "paris  ");
-  EXPECT_EQ(Text(4002), longLine.substr(0, 85));
-  EXPECT_EQ(Text(4003), "BERLIM");
-  EXPECT_EQ(Text(5001), "BRAVO");
-  EXPECT_EQ(Text(5002), "FAUX");
-  EXPECT_EQ(Text(5003), "Quasiment");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "paris  ");
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 2), longLine.substr(0, kAnswerFieldLength));
+  EXPECT_EQ(Text(kAnswerFieldBaseId + 3), "BERLIM");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "FAUX");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 3), "Quasiment");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 3");
   EXPECT_EQ(HeaderText(kCodeFieldId), "CODE1");
 }
@@ -145,8 +147,8 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentByTheirSteps) {
       {300, SB_TOP, 0},
       {0, SB_BOTTOM, last},
       {last, SB_LINEDOWN, last},
-      {100, 500, 150},
-      {100, 501, 50},
+      {100, kWheelDownRequest, 150},
+      {100, kWheelUpRequest, 50},
       {100, 999, 100},
   };
   for (const Case& c : cases) {
@@ -156,7 +158,8 @@ TEST_F(PanelTest, ScrollRequestsMoveTheContentByTheirSteps) {
     ScrollWindow(panel, 0, -c.from, nullptr, nullptr);
     SendMessageA(panel, WM_VSCROLL, c.request, 0);
     EXPECT_EQ(ScrollPos(SB_VERT), c.to) << "request " << c.request << " from " << c.from;
-    EXPECT_EQ(Place(4001).top, 5 - c.to) << "request " << c.request << " from " << c.from;
+    EXPECT_EQ(Place(kAnswerFieldBaseId + 1).top, 5 - c.to)
+        << "request " << c.request << " from " << c.from;
   }
 }
 
@@ -164,7 +167,7 @@ TEST_F(PanelTest, AnEmptyQuizShowsAnEmptyPanelThatCannotScroll) {
   MakeQuiz(kTextList, 1, {});  // what a quiz that failed to load leaves
   Start();
   EXPECT_EQ(GetWindow(panel, GW_CHILD), nullptr);
-  for (int request : {SB_BOTTOM, SB_LINEDOWN, SB_PAGEDOWN, 500}) {
+  for (int request : {SB_BOTTOM, SB_LINEDOWN, SB_PAGEDOWN, kWheelDownRequest}) {
     SendMessageA(panel, WM_VSCROLL, request, 0);
     SendMessageA(panel, WM_HSCROLL, request, 0);
   }
@@ -182,15 +185,15 @@ TEST_F(PanelTest, OneWheelNotchScrollsFiftyPixelsOnce) {
   } const cases[] = {{-120, 150}, {120, 50}, {240, 100}, {-240, 100}, {60, 100}};
   for (const Case& c : cases) {
     SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
-    SendMessageA(panel, WM_VSCROLL, 500, 0);
-    SendMessageA(panel, WM_VSCROLL, 500, 0);
+    SendMessageA(panel, WM_VSCROLL, kWheelDownRequest, 0);
+    SendMessageA(panel, WM_VSCROLL, kWheelDownRequest, 0);
     ASSERT_EQ(ScrollPos(SB_VERT), 100);
     // The wheel reaches the focused panel first; the dialog manager must not
     // hand it on to the frame as well.
     SendMessageA(panel, WM_MOUSEWHEEL, MAKEWPARAM(0, c.delta), 0);
     Pump();
     EXPECT_EQ(ScrollPos(SB_VERT), c.to) << c.delta;
-    EXPECT_EQ(Place(4001).top, 5 - c.to) << c.delta;
+    EXPECT_EQ(Place(kAnswerFieldBaseId + 1).top, 5 - c.to) << c.delta;
   }
   // The frame's own wheel (over the header, say) reaches the panel once too.
   SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
@@ -207,7 +210,7 @@ TEST_F(PanelTest, HorizontalBarMovesOnePixelPerLine) {
   SendMessageA(panel, WM_HSCROLL, SB_LINERIGHT, 0);
   SendMessageA(panel, WM_HSCROLL, SB_LINERIGHT, 0);
   EXPECT_EQ(ScrollPos(SB_HORZ), 2);
-  EXPECT_EQ(Place(4001).left, 104);
+  EXPECT_EQ(Place(kAnswerFieldBaseId + 1).left, 104);
   SendMessageA(panel, WM_HSCROLL, SB_LINELEFT, 0);
   EXPECT_EQ(ScrollPos(SB_HORZ), 1);
   SendMessageA(panel, WM_HSCROLL, SB_PAGERIGHT, 0);
@@ -219,7 +222,7 @@ TEST_F(PanelTest, HorizontalBarMovesOnePixelPerLine) {
   SetWindowPos(panel, nullptr, 0, 0, 1200, 300, SWP_NOMOVE | SWP_NOZORDER);
   Pump();
   EXPECT_EQ(ScrollPos(SB_HORZ), 0);
-  EXPECT_EQ(Place(4001).left, 106);
+  EXPECT_EQ(Place(kAnswerFieldBaseId + 1).left, 106);
   SCROLLBARINFO bar = {};
   bar.cbSize = sizeof(bar);
   GetScrollBarInfo(panel, OBJID_HSCROLL, &bar);
@@ -255,15 +258,16 @@ TEST_F(PanelTest, FeedbackLabelsTakeTheColourOfTheirWord) {
        "e",
        RGB(255, 203, 38)},
   };
-  HWND label = Control(5002);
+  HWND label = Control(kFeedbackLabelBaseId + 2);
   for (const Case& c : cases) {
     SetWindowTextA(label, c.word);
     HBRUSH brush = LabelBrush(panel, label, dc);
     ASSERT_NE(brush, nullptr) << c.word;
     EXPECT_EQ(BrushColour(brush), c.colour) << c.word;
   }
-  EXPECT_EQ(LabelBrush(panel, Control(5001), dc), LabelBrush(panel, Control(5003), dc));  // "?"
-  EXPECT_NE(LabelBrush(panel, Control(5001), dc), quiz->panelBrush);
+  EXPECT_EQ(LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc),
+            LabelBrush(panel, Control(kFeedbackLabelBaseId + 3), dc));  // "?"
+  EXPECT_NE(LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc), quiz->panelBrush);
   EXPECT_EQ(LabelBrush(panel, ControlsWithId(kQuestionLabelId)[0], dc), quiz->paleYellowBrush);
   ReleaseDC(panel, dc);
 }
@@ -299,12 +303,12 @@ TEST_F(PanelTest, FeedbackLabelTurnsGreenAndBackWithItsAnswer) {
   MakeQuiz(kTextList, 1, kThreeCities);
   Start();
   HDC dc = GetDC(panel);
-  HBRUSH unanswered = LabelBrush(panel, Control(5001), dc);
-  Answer(4001, "Paris");
-  EXPECT_EQ(BrushColour(LabelBrush(panel, Control(5001), dc)), RGB(0, 255, 0));
-  Answer(4001, "");
-  EXPECT_EQ(Text(5001), "?");
-  EXPECT_EQ(LabelBrush(panel, Control(5001), dc), unanswered);
+  HBRUSH unanswered = LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc);
+  Answer(kAnswerFieldBaseId + 1, "Paris");
+  EXPECT_EQ(BrushColour(LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc)), RGB(0, 255, 0));
+  Answer(kAnswerFieldBaseId + 1, "");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "?");
+  EXPECT_EQ(LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc), unanswered);
   ReleaseDC(panel, dc);
 }
 

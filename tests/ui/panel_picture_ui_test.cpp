@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 
+#include "app/control_ids.h"
 #include "panel/panel_layout.h"
 #include "quiz/quiz_model.h"
 #include "tests/ui/panel_fixture.h"
@@ -44,8 +45,8 @@ TEST_F(PictureGridTest, RowsMakeRoomForTheirTallestPicture) {
   ExpectPicture(2, 451, 5, 150, 300);
   ExpectPicture(3, 706, 155, 300, 0);
   ExpectPicture(4, 46, 375, 300, 100);
-  ExpectPlace(Place(4001), 46, 315, 300, 20, "first answer field");
-  ExpectPlace(Place(4004), 46, 485, 300, 20, "fourth answer field");
+  ExpectPlace(Place(kAnswerFieldBaseId + 1), 46, 315, 300, 20, "first answer field");
+  ExpectPlace(Place(kAnswerFieldBaseId + 4), 46, 485, 300, 20, "fourth answer field");
   EXPECT_TRUE(messageBoxes.empty());
 }
 
@@ -53,20 +54,20 @@ TEST_F(PictureGridTest, ASolvedQuestionShowsItsAnswerPictureAfterTheBox) {
   MakeQuiz(kPictureGrid, 1, Questions(4), 1);
   Start();
   HBITMAP before = Picture(1);
-  Answer(4001, "oui");
+  Answer(kAnswerFieldBaseId + 1, "oui");
   ASSERT_EQ(messageBoxes.size(), 1u);
   EXPECT_EQ(messageBoxes[0], "image");
   // Centred where the 300 x 200 picture was, in its row's 300-pixel height.
   ExpectPicture(1, 46, 5, 300, 300);
   EXPECT_EQ(GetObjectType(before), 0u) << "the replaced picture is deleted";
   // Question 2 has no answer picture: the box comes, the picture stays.
-  Answer(4002, "oui");
+  Answer(kAnswerFieldBaseId + 2, "oui");
   EXPECT_EQ(messageBoxes.size(), 2u);
   ExpectPicture(2, 451, 5, 150, 300);
-  Answer(4004, "oui");
+  Answer(kAnswerFieldBaseId + 4, "oui");
   ExpectPicture(4, 46, 375, 300, 100);
   // Another wrong answer keeps the answer picture.
-  Answer(4001, "non");
+  Answer(kAnswerFieldBaseId + 1, "non");
   ExpectPicture(1, 46, 5, 300, 300);
 }
 
@@ -81,9 +82,10 @@ TEST_F(PictureGridTest, ARestoredSolvedQuestionStartsWithItsAnswerPicture) {
 TEST_F(PictureGridTest, KindFourRevealsTheAnswerPicturesWhenAllIsSolved) {
   MakeQuiz(kPictureGrid, 1, Questions(4), 4);
   Start();
-  for (int field : {4001, 4002, 4003}) Answer(field, "oui");
+  for (int field : {kAnswerFieldBaseId + 1, kAnswerFieldBaseId + 2, kAnswerFieldBaseId + 3})
+    Answer(field, "oui");
   ExpectPicture(1, 46, 55, 300, 200);
-  Answer(4004, "oui");
+  Answer(kAnswerFieldBaseId + 4, "oui");
   ExpectPicture(1, 46, 5, 300, 300);
   ExpectPicture(4, 46, 455, 300, 100);  // under a first row with reveal labels
   EXPECT_TRUE(IsWindowVisible(Control(kRevealLabelBaseId + 4)));
@@ -128,7 +130,8 @@ TEST_F(HideSolvedTest, ASolvedRowOfPicturesClosesAndEverythingComesBackExactly) 
   ClickCacher();
   EXPECT_TRUE(Snapshot() == start) << "nothing is solved yet";
 
-  for (int field : {4007, 4008, 4009}) Answer(field, "oui");
+  for (int field : {kAnswerFieldBaseId + 7, kAnswerFieldBaseId + 8, kAnswerFieldBaseId + 9})
+    Answer(field, "oui");
   for (int n = 7; n <= 9; ++n) {
     EXPECT_FALSE(IsWindowVisible(Control(kPictureBaseId + n))) << n;
     EXPECT_EQ(Top(kAnswerFieldBaseId + n), start.at(kAnswerFieldBaseId + n)[1] - 250) << n;
@@ -140,10 +143,10 @@ TEST_F(HideSolvedTest, ASolvedRowOfPicturesClosesAndEverythingComesBackExactly) 
   EXPECT_EQ(quiz->data.contentHeight, height - 315);
 
   // Alone in its row, a solved question hides; the row keeps its height.
-  Answer(4001, "oui");
+  Answer(kAnswerFieldBaseId + 1, "oui");
   EXPECT_FALSE(IsWindowVisible(Control(kPictureBaseId + 1)));
-  EXPECT_EQ(Top(4001), start.at(4001)[1] - 300);
-  EXPECT_EQ(Top(4004), start.at(4004)[1]);
+  EXPECT_EQ(Top(kAnswerFieldBaseId + 1), start.at(kAnswerFieldBaseId + 1)[1] - 300);
+  EXPECT_EQ(Top(kAnswerFieldBaseId + 4), start.at(kAnswerFieldBaseId + 4)[1]);
   const Places hidden = Snapshot();
 
   ClickCacher();
@@ -153,9 +156,10 @@ TEST_F(HideSolvedTest, ASolvedRowOfPicturesClosesAndEverythingComesBackExactly) 
   ClickCacher();
   EXPECT_TRUE(Snapshot() == hidden);
   // Solving a question while its row is hidden alone, then clearing the box.
-  Answer(4002, "oui");
-  Answer(4003, "oui");
-  EXPECT_EQ(Top(4004), start.at(4004)[1] - 365) << "row 0 closes by 300 + 65";
+  Answer(kAnswerFieldBaseId + 2, "oui");
+  Answer(kAnswerFieldBaseId + 3, "oui");
+  EXPECT_EQ(Top(kAnswerFieldBaseId + 4), start.at(kAnswerFieldBaseId + 4)[1] - 365)
+      << "row 0 closes by 300 + 65";
   EXPECT_EQ(quiz->data.contentHeight, height - 315 - 365);
   ClickCacher();
   EXPECT_TRUE(Snapshot() == start);

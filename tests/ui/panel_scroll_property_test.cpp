@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "app/control_ids.h"
 #include "app/header_bar.h"
 #include "media/picture_fit.h"
 #include "panel/panel_layout.h"
@@ -147,9 +148,9 @@ class ScrollProperty : public PanelTest {
   int AnyField() { return Pick(1, count); }
 
   std::string ScrollStep() {
-    static const int kCodes[] = {SB_LINEUP,        SB_LINEDOWN,   SB_PAGEUP, SB_PAGEDOWN,
-                                 SB_THUMBPOSITION, SB_THUMBTRACK, SB_TOP,    SB_BOTTOM,
-                                 SB_ENDSCROLL,     500,           501};
+    static const int kCodes[] = {SB_LINEUP,        SB_LINEDOWN,       SB_PAGEUP,      SB_PAGEDOWN,
+                                 SB_THUMBPOSITION, SB_THUMBTRACK,     SB_TOP,         SB_BOTTOM,
+                                 SB_ENDSCROLL,     kWheelDownRequest, kWheelUpRequest};
     const bool vertical = Pick(0, 1) == 1;
     const int code = kCodes[Pick(0, 10)];
     SendMessageA(panel, vertical ? WM_VSCROLL : WM_HSCROLL, code, 0);

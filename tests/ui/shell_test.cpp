@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include "app/control_ids.h"
 #include "app/header_bar.h"
 #include "app/keyboard_hook.h"
 #include "app/main_window.h"
 #include "app/player_state.h"
+#include "resources/player_resources.h"
 #include "tests/ui/shell_test_support.h"
 
 namespace {
@@ -54,8 +56,8 @@ TEST_F(ShellWindows, FrameIsCentredWithTheQuizTitle) {
 TEST_F(ShellWindows, ClientOf600By400LaysOutTheChildren) {
   RunningPlayer player(TextList(3));
   player.SetClientSize(600, 400);
-  ExpectPlace(player.panel(), {1001, 5, 50, 589, 332});
-  ExpectPlace(player.header(), {1002, 5, 2, 589, 49});
+  ExpectPlace(player.panel(), {IDD_QUESTION_PANEL, 5, 50, 589, 332});
+  ExpectPlace(player.header(), {IDD_HEADER_BAR, 5, 2, 589, 49});
   ExpectPlace(GetDlgItem(player.frame(), kCornerLabelId), {kCornerLabelId, 455, 384, 150, 15});
   // The corner label is brought above its siblings.
   EXPECT_EQ(GetWindow(player.frame(), GW_CHILD), GetDlgItem(player.frame(), kCornerLabelId));
@@ -66,8 +68,8 @@ TEST_F(ShellWindows, MinimisingMovesNoChild) {
   player.SetClientSize(600, 400);
   ShowWindow(player.frame(), SW_MINIMIZE);
   PumpMessages();
-  ExpectPlace(player.panel(), {1001, 5, 50, 589, 332});
-  ExpectPlace(player.header(), {1002, 5, 2, 589, 49});
+  ExpectPlace(player.panel(), {IDD_QUESTION_PANEL, 5, 50, 589, 332});
+  ExpectPlace(player.header(), {IDD_HEADER_BAR, 5, 2, 589, 49});
   ExpectPlace(GetDlgItem(player.frame(), kCornerLabelId), {kCornerLabelId, 455, 384, 150, 15});
 }
 
@@ -178,7 +180,7 @@ TEST_F(ShellWindows, HeaderAndCornerLabelColours) {
 
 TEST_F(ShellWindows, StaticTextsShowTheHandCursor) {
   RunningPlayer player(TextList(3));
-  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(1003));
+  HCURSOR hand = LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_HAND));
   ASSERT_NE(hand, nullptr);
   EXPECT_EQ(GetClassLongPtrA(GetDlgItem(player.header(), kLinkId), GCLP_HCURSOR),
             reinterpret_cast<LONG_PTR>(hand));
@@ -206,7 +208,12 @@ TEST_F(ShellWindows, WheelNotchesBecomeScrollRequests) {
     short distance;
     std::vector<WPARAM> requests;
   } cases[] = {
-      {120, {501}}, {-120, {500}}, {240, {}}, {-240, {}}, {60, {}}, {0, {}},
+      {120, {kWheelUpRequest}},
+      {-120, {kWheelDownRequest}},
+      {240, {}},
+      {-240, {}},
+      {60, {}},
+      {0, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.distance);
@@ -261,7 +268,8 @@ using Saving = InScratchDirectory;
 
 void TypeAnswers(HWND panel, const std::vector<std::string>& answers) {
   for (size_t i = 0; i < answers.size(); ++i) {
-    SetWindowTextA(GetDlgItem(panel, 4001 + static_cast<int>(i)), answers[i].c_str());
+    SetWindowTextA(GetDlgItem(panel, kAnswerFieldBaseId + 1 + static_cast<int>(i)),
+                   answers[i].c_str());
   }
 }
 
@@ -299,9 +307,9 @@ TEST_F(Saving, RestartRestoresAnswersFromCrLfAndLfFiles) {
   for (const char* file : files) {
     WriteFileBytes(SavedAnswersName(), file);
     RunningPlayer player(TextList(3));
-    EXPECT_EQ(WindowText(GetDlgItem(player.panel(), 4001)), "un");
-    EXPECT_EQ(WindowText(GetDlgItem(player.panel(), 4002)), "");
-    EXPECT_EQ(WindowText(GetDlgItem(player.panel(), 4003)), "trois");
+    EXPECT_EQ(WindowText(GetDlgItem(player.panel(), kAnswerFieldBaseId + 1)), "un");
+    EXPECT_EQ(WindowText(GetDlgItem(player.panel(), kAnswerFieldBaseId + 2)), "");
+    EXPECT_EQ(WindowText(GetDlgItem(player.panel(), kAnswerFieldBaseId + 3)), "trois");
     SendMessageA(player.frame(), WM_CLOSE, 0, 0);
     EXPECT_EQ(ReadFileBytes(SavedAnswersName()), "un\r\n\r\ntrois\r\n");
   }
@@ -312,7 +320,7 @@ TEST_F(Saving, FieldsNeverBuiltKeepTheirSavedLines) {
   // question, yet its file has a line per answer: the unseen lines survive.
   WriteFileBytes(SavedAnswersName(), "p1\r\np2\r\np3\r\np4\r\np5\r\np6\r\n");
   RunningPlayer player(MakeTestQuiz(0, 2, NumberedQuestions(3)));
-  EXPECT_EQ(GetDlgItem(player.panel(), 4004), nullptr);
+  EXPECT_EQ(GetDlgItem(player.panel(), kAnswerFieldBaseId + 4), nullptr);
   TypeAnswers(player.panel(), {"a", "b", "c"});
   SendMessageA(player.frame(), WM_CLOSE, 0, 0);
   EXPECT_EQ(ReadFileBytes(SavedAnswersName()), "a\r\nb\r\nc\r\np4\r\np5\r\np6\r\n");
