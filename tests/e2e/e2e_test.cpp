@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "progress/saved_answers.h"
 #include "quiz/quiz_data.h"
@@ -47,9 +48,9 @@ void ExpectRows(const QuizProcess& quiz, const Row* rows, int count) {
 
 TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
   ScratchDirectory directory;
-  const Row rows[] = {{kAnswerFieldBaseId + 1, "paris", "BRAVO"},
-                      {kAnswerFieldBaseId + 2, "Londres", "FAUX"},
-                      {kAnswerFieldBaseId + 3, "berlin", "BRAVO"}};
+  const Row rows[] = {{kAnswerFieldBaseId + 1, "paris", kWordBravo},
+                      {kAnswerFieldBaseId + 2, "Londres", kWordFaux},
+                      {kAnswerFieldBaseId + 3, "berlin", kWordBravo}};
   const std::string saved = "paris\r\nLondres\r\nberlin\r\n";
   {
     QuizProcess quiz(QuizExe(), directory.path());
@@ -60,14 +61,14 @@ TEST(PlayedQuiz, AnswersAreJudgedSavedAndRestored) {
     EXPECT_EQ(quiz.Text(quiz.frame(), kCornerLabelId), "Quiz des tests");
 
     quiz.Answer(kAnswerFieldBaseId + 1, "paris");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 1, "BRAVO"));
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 1, kWordBravo));
     EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 1 / 3"));
     EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "UN");
     quiz.Answer(kAnswerFieldBaseId + 2, "Londres");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 2, "FAUX"));
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 2, kWordFaux));
     EXPECT_EQ(quiz.Text(quiz.header(), kScoreLabelId), " 1 / 3");
     quiz.TypeWithKeyboard(kAnswerFieldBaseId + 3, "berlin");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 3, "BRAVO"))
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 3, kWordBravo))
         << "field reads " << quiz.Text(quiz.panel(), kAnswerFieldBaseId + 3);
     EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 2 / 3"));
     EXPECT_EQ(quiz.Text(quiz.header(), kCodeFieldId), "DEUX");
@@ -95,9 +96,9 @@ TEST(PlayedQuiz, ClosingSavesAndLfFilesAreRestored) {
   ASSERT_TRUE(quiz.running());
   // The long line fills its field with its first 85 bytes.
   const std::string cut(kAnswerFieldLength, 'x');
-  const Row rows[] = {{kAnswerFieldBaseId + 1, "Paris", "BRAVO"},
-                      {kAnswerFieldBaseId + 2, cut.c_str(), "FAUX"},
-                      {kAnswerFieldBaseId + 3, "rome", "FAUX"}};
+  const Row rows[] = {{kAnswerFieldBaseId + 1, "Paris", kWordBravo},
+                      {kAnswerFieldBaseId + 2, cut.c_str(), kWordFaux},
+                      {kAnswerFieldBaseId + 3, "rome", kWordFaux}};
   ExpectRows(quiz, rows, 3);
   EXPECT_EQ(quiz.Close(), 0);
   EXPECT_EQ(ReadFileBytes(directory.File(SavedFileName())), "Paris\r\n" + cut + "\r\nrome\r\n");

@@ -8,6 +8,7 @@
 #include <ostream>
 #include <string>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "tests/e2e/quiz_process.h"
 #include "tests/support/scratch_directory.h"
@@ -81,9 +82,9 @@ TEST_P(HostileExe, StartsAnswersSavesAndEndsWithExitCodeZero) {
   ASSERT_TRUE(quiz.running());
   if (model.fields > 0) {
     ASSERT_NE(quiz.panel(), nullptr);
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 1, "BRAVO"));
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + 1, kWordBravo));
     quiz.Answer(kAnswerFieldBaseId + model.fields, "trois");
-    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + model.fields, "BRAVO"));
+    EXPECT_TRUE(quiz.WaitForText(quiz.panel(), kFeedbackLabelBaseId + model.fields, kWordBravo));
     EXPECT_TRUE(quiz.WaitForText(quiz.header(), kScoreLabelId, " 2 / 3"));
   } else {
     EXPECT_EQ(quiz.panel(), nullptr) << "no answer field";

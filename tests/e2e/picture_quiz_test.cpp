@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "tests/e2e/picture_probe.h"
 #include "tests/e2e/quiz_process.h"
@@ -129,7 +130,8 @@ Play PlayOnce(const std::string& exe) {
   } answers[] = {{kAnswerFieldBaseId + 2, "sept"}, {kAnswerFieldBaseId + 5, "onez"}};
   for (const auto& answer : answers) {
     quiz.Answer(answer.field, answer.typed);
-    play.verdicts.push_back(quiz.WaitForChange(quiz.panel(), answer.field + kFeedbackOffset, "?"));
+    play.verdicts.push_back(
+        quiz.WaitForChange(quiz.panel(), answer.field + kFeedbackOffset, kWordEmpty));
   }
   play.score = quiz.Text(quiz.header(), kScoreLabelId);
   EXPECT_EQ(quiz.Close(), 0);
@@ -143,7 +145,7 @@ TEST(PictureQuiz, ToolchainAndPackerBuildsPlayTheSame) {
   EXPECT_EQ(toolchain.header, packed.header);
   EXPECT_EQ(toolchain.panel, packed.panel);
   EXPECT_EQ(toolchain.verdicts, packed.verdicts);
-  EXPECT_EQ(toolchain.verdicts[0], "BRAVO");
+  EXPECT_EQ(toolchain.verdicts[0], kWordBravo);
   EXPECT_EQ(toolchain.score, " 1 / 6");
   EXPECT_EQ(toolchain.score, packed.score);
   // Not two empty grids: every picture was found, whichever way it was stored.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "tests/e2e/quiz_process.h"
 
@@ -34,7 +35,7 @@ double TimeOneRun(const std::string& exe, const std::string& directory, int last
   if (lastFieldId > 0) {
     HWND panel = program.panel();
     std::string verdict = panel ? program.Text(panel, lastFieldId + kFeedbackOffset) : "";
-    if (verdict.empty() || verdict == "?") return -1;
+    if (verdict.empty() || verdict == kWordEmpty) return -1;
   }
   QueryPerformanceCounter(&shown);
   program.Close();

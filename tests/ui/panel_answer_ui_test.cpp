@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "panel/panel_layout.h"
 #include "quiz/quiz_model.h"
@@ -30,12 +31,12 @@ TEST_F(PanelTest, EnterJudgesAndTheScoreFollowsTheLabels) {
     const char* score;
     const char* code;
   } const steps[] = {
-      {kAnswerFieldBaseId + 1, "LONDRES", "FAUX", " 0 / 4", "      "},
-      {kAnswerFieldBaseId + 1, "  paris ", "BRAVO", " 1 / 4", "CODE1"},
-      {kAnswerFieldBaseId + 2, "rome", "BRAVO", " 2 / 4", "CODE2"},
-      {kAnswerFieldBaseId + 3, "BERLN", "Quasiment", " 2 / 4", "CODE2"},
-      {kAnswerFieldBaseId + 2, "", "?", " 1 / 4", "CODE1"},
-      {kAnswerFieldBaseId + 4, "L'ARC DE TRIOMPHE", "BRAVO", " 2 / 4", "CODE2"},
+      {kAnswerFieldBaseId + 1, "LONDRES", kWordFaux, " 0 / 4", "      "},
+      {kAnswerFieldBaseId + 1, "  paris ", kWordBravo, " 1 / 4", "CODE1"},
+      {kAnswerFieldBaseId + 2, "rome", kWordBravo, " 2 / 4", "CODE2"},
+      {kAnswerFieldBaseId + 3, "BERLN", kWordQuasiment, " 2 / 4", "CODE2"},
+      {kAnswerFieldBaseId + 2, "", kWordEmpty, " 1 / 4", "CODE1"},
+      {kAnswerFieldBaseId + 4, "L'ARC DE TRIOMPHE", kWordBravo, " 2 / 4", "CODE2"},
   };
   for (const Step& step : steps) {
     Answer(step.field, step.typed);
@@ -121,7 +122,7 @@ TEST_F(PanelTest, AltF1FillsAsWhenF1IsReleased) {
   Pump();
   for (int field = kAnswerFieldBaseId + 1; field <= kAnswerFieldBaseId + 4; ++field)
     EXPECT_EQ(Text(field), "ROME") << field;
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), kWordBravo);
   EXPECT_EQ(GetFocus(), Control(kAnswerFieldBaseId + 3));
 }
 
@@ -131,10 +132,10 @@ TEST_F(PanelTest, LeavingAFieldJudgesItAndEnteringOneSelectsItsText) {
   Start();
   SetFocus(Control(kAnswerFieldBaseId + 1));
   SendMessageA(Control(kAnswerFieldBaseId + 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("PARIS"));
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "?");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordEmpty);
   SetFocus(Control(kAnswerFieldBaseId + 2));
   Pump();
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordBravo);
   DWORD start = 1, end = 0;
   SendMessageA(Control(kAnswerFieldBaseId + 2), EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                reinterpret_cast<LPARAM>(&end));
@@ -146,7 +147,7 @@ TEST_F(PanelTest, F1FillsEveryUnsolvedFieldAndKeepsTheFocus) {
   MakeQuiz(kTextList, 1, kFourAnswers);
   WriteSavedAnswers("\r\nrome\r\nBERLIN2\r\n");
   Start();
-  ASSERT_EQ(Text(kFeedbackLabelBaseId + 2), "BRAVO");
+  ASSERT_EQ(Text(kFeedbackLabelBaseId + 2), kWordBravo);
   SetFocus(Control(kAnswerFieldBaseId + 1));
   SendMessageA(Control(kAnswerFieldBaseId + 1), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("BERLIN"));
   SendKeyUp(kAnswerFieldBaseId + 1, VK_F1);
@@ -154,9 +155,9 @@ TEST_F(PanelTest, F1FillsEveryUnsolvedFieldAndKeepsTheFocus) {
   EXPECT_EQ(Text(kAnswerFieldBaseId + 2), "rome");
   EXPECT_EQ(Text(kAnswerFieldBaseId + 3), "BERLIN");
   EXPECT_EQ(Text(kAnswerFieldBaseId + 4), "BERLIN");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "FAUX");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 3), "BRAVO");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 4), "FAUX");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordFaux);
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 3), kWordBravo);
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 4), kWordFaux);
   EXPECT_EQ(GetFocus(), Control(kAnswerFieldBaseId + 1));
   EXPECT_EQ(HeaderText(kScoreLabelId), " 2 / 4");
 }
@@ -178,8 +179,8 @@ TEST_F(PanelTest, ATwoAnswerTextListJudgesEachRowAgainstItsFirstAnswer) {
   EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "paris");
   EXPECT_EQ(Text(kAnswerFieldBaseId + 2),
             "FRANCE");  // the second row's field takes the second line
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "FAUX");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordBravo);
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), kWordFaux);
   EXPECT_EQ(Control(kAnswerFieldBaseId + 3), nullptr);
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
   Answer(kAnswerFieldBaseId + 2, "rome");
@@ -192,16 +193,16 @@ TEST_F(PanelTest, TwoBoxesSolveTheirQuestionTogether) {
            {{"MONET", "NYMPHEAS", nullptr, "Giverny"}, {"RODIN", "PENSEUR", nullptr, "Meudon"}}, 2);
   Start();
   Answer(kAnswerFieldBaseId + 1, "monet");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordBravo);
   EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 2");
   EXPECT_FALSE(IsWindowVisible(Control(kRevealLabelBaseId + 1)));
   Answer(kAnswerFieldBaseId + 2, "NYMPHEA");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "Quasiment");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), kWordQuasiment);
   EXPECT_EQ(HeaderText(kScoreLabelId), " 0 / 2");
   Answer(kAnswerFieldBaseId + 2,
          "nymph\xE9"
          "as");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "Quasiment");  // accents count: one letter wrong
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), kWordQuasiment);  // accents count: one letter wrong
   Answer(kAnswerFieldBaseId + 2, "nympheas");
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 2");
   EXPECT_TRUE(IsWindowVisible(Control(kRevealLabelBaseId + 1)));
@@ -262,7 +263,7 @@ TEST_F(PanelTest, ARestoredFirstBoxAloneDoesNotSolveItsQuestion) {
   MakeQuiz(kPictureGrid, 2, {{"OUI", "OUI", nullptr, nullptr}}, 1);
   WriteSavedAnswers("oui\r\n\r\n");
   Start();
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordBravo);
   EXPECT_TRUE(messageBoxes.empty());
   EXPECT_EQ(quiz->data.firstQuestion->solved, 0);
   Answer(kAnswerFieldBaseId + 2, "oui");
@@ -275,7 +276,7 @@ TEST_F(PanelTest, RestoredRightAnswerOfAMessageKindShowsItsBoxAtStart) {
   WriteSavedAnswers("rome\r\n");
   Start();
   ASSERT_EQ(messageBoxes.size(), 1u);
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordBravo);
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 1");
 }
 

@@ -2,6 +2,7 @@
 // colour each label gets: real windows, real messages.
 #include <string>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "panel/panel_layout.h"
 #include "quiz/quiz_data.h"
@@ -34,7 +35,7 @@ TEST_F(PanelTest, TextListOfThreeRowsIsLaidOutToThePixel) {
     ExpectPlace(Place(kAnswerFieldBaseId + i + 1), 610, tops[i], 170, 20, "field");
     ExpectPlace(Place(kFeedbackLabelBaseId + i + 1), 790, tops[i], 100, 20, "feedback");
     EXPECT_EQ(Text(numbers[i]), std::to_string(i + 1) + ".");
-    EXPECT_EQ(Text(kFeedbackLabelBaseId + i + 1), "?");
+    EXPECT_EQ(Text(kFeedbackLabelBaseId + i + 1), kWordEmpty);
   }
   EXPECT_EQ(Text(questions[1]), "Capitale de l'Italie ?");
   EXPECT_EQ(quiz->data.contentHeight, 80);
@@ -103,7 +104,7 @@ TEST_F(PanelTest, TwoAnswerGridHidesASecondAnswerOfHyphen) {
   EXPECT_EQ(Text(kAnswerFieldBaseId + 4), "-");
   EXPECT_FALSE(IsWindowVisible(Control(kAnswerFieldBaseId + 4)));
   EXPECT_FALSE(IsWindowVisible(Control(kFeedbackLabelBaseId + 4)));
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 4), "BRAVO");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 4), kWordBravo);
   EXPECT_TRUE(IsWindowVisible(Control(kAnswerFieldBaseId + 2)));
   EXPECT_EQ(quiz->data.contentWidth, 1090);
 
@@ -119,9 +120,9 @@ TEST_F(PanelTest, RestoredAnswersAreJudgedBeforeTheFirstPaint) {
   EXPECT_EQ(Text(kAnswerFieldBaseId + 1), "paris  ");
   EXPECT_EQ(Text(kAnswerFieldBaseId + 2), longLine.substr(0, kAnswerFieldLength));
   EXPECT_EQ(Text(kAnswerFieldBaseId + 3), "BERLIM");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "BRAVO");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), "FAUX");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 3), "Quasiment");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordBravo);
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 2), kWordFaux);
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 3), kWordQuasiment);
   EXPECT_EQ(HeaderText(kScoreLabelId), " 1 / 3");
   EXPECT_EQ(HeaderText(kCodeFieldId), "CODE1");
 }
@@ -249,8 +250,8 @@ TEST_F(PanelTest, FeedbackLabelsTakeTheColourOfTheirWord) {
     const char* word;
     COLORREF colour;
   } const cases[] = {
-      {"BRAVO", RGB(0, 255, 0)},
-      {"FAUX", RGB(255, 0, 0)},
+      {kWordBravo, RGB(0, 255, 0)},
+      {kWordFaux, RGB(255, 0, 0)},
       {"Anagramme", RGB(255, 100, 0)},
       {"Presque", RGB(255, 203, 38)},
       {"Trop long", RGB(255, 203, 38)},
@@ -307,7 +308,7 @@ TEST_F(PanelTest, FeedbackLabelTurnsGreenAndBackWithItsAnswer) {
   Answer(kAnswerFieldBaseId + 1, "Paris");
   EXPECT_EQ(BrushColour(LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc)), RGB(0, 255, 0));
   Answer(kAnswerFieldBaseId + 1, "");
-  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), "?");
+  EXPECT_EQ(Text(kFeedbackLabelBaseId + 1), kWordEmpty);
   EXPECT_EQ(LabelBrush(panel, Control(kFeedbackLabelBaseId + 1), dc), unanswered);
   ReleaseDC(panel, dc);
 }

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 
+#include "answers/verdict.h"
 #include "app/control_ids.h"
 #include "app/header_bar.h"
 #include "media/picture_fit.h"
@@ -208,7 +209,7 @@ class ScrollProperty : public PanelTest {
       }
       case 8: {
         const int n = AnyField();
-        Type(n, Pick(0, 2) ? RightAnswer(n) : "FAUX");
+        Type(n, Pick(0, 2) ? RightAnswer(n) : kWordFaux);
         return "answer " + std::to_string(n);
       }
       default: {
