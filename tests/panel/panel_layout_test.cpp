@@ -203,8 +203,8 @@ TEST(ScrollModel, ContentThatFitsCannotScroll) {
 }
 
 TEST(ScrollModel, OnlySingleWheelNotchesScroll) {
-  EXPECT_EQ(WheelRequest(120), kWheelUpRequest);
-  EXPECT_EQ(WheelRequest(-120), kWheelDownRequest);
+  EXPECT_EQ(WheelRequest(kWheelNotch), kWheelUpRequest);
+  EXPECT_EQ(WheelRequest(-kWheelNotch), kWheelDownRequest);
   for (int delta : {0, 1, 119, 240, -240, 65416}) EXPECT_EQ(WheelRequest(delta), 0) << delta;
 }
 

@@ -183,7 +183,11 @@ TEST_F(PanelTest, OneWheelNotchScrollsFiftyPixelsOnce) {
   struct Case {
     short delta;
     int to;
-  } const cases[] = {{-120, 150}, {120, 50}, {240, 100}, {-240, 100}, {60, 100}};
+  } const cases[] = {{-WHEEL_DELTA, 150},
+                     {WHEEL_DELTA, 50},
+                     {2 * WHEEL_DELTA, 100},
+                     {-2 * WHEEL_DELTA, 100},
+                     {WHEEL_DELTA / 2, 100}};
   for (const Case& c : cases) {
     SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
     SendMessageA(panel, WM_VSCROLL, kWheelDownRequest, 0);
@@ -198,7 +202,7 @@ TEST_F(PanelTest, OneWheelNotchScrollsFiftyPixelsOnce) {
   }
   // The frame's own wheel (over the header, say) reaches the panel once too.
   SendMessageA(panel, WM_VSCROLL, SB_TOP, 0);
-  SendMessageA(frame, WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+  SendMessageA(frame, WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
   Pump();
   EXPECT_EQ(ScrollPos(SB_VERT), 50);
 }

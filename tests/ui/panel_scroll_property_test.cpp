@@ -182,7 +182,7 @@ class ScrollProperty : public PanelTest {
       case 3:
         return ScrollStep();
       case 4: {
-        const int delta = Pick(0, 1) ? 120 : -120;
+        const int delta = Pick(0, 1) ? WHEEL_DELTA : -WHEEL_DELTA;
         SendMessageA(panel, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
         return "wheel " + std::to_string(delta);
       }

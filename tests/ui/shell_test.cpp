@@ -208,11 +208,11 @@ TEST_F(ShellWindows, WheelNotchesBecomeScrollRequests) {
     short distance;
     std::vector<WPARAM> requests;
   } cases[] = {
-      {120, {kWheelUpRequest}},
-      {-120, {kWheelDownRequest}},
-      {240, {}},
-      {-240, {}},
-      {60, {}},
+      {WHEEL_DELTA, {kWheelUpRequest}},
+      {-WHEEL_DELTA, {kWheelDownRequest}},
+      {2 * WHEEL_DELTA, {}},
+      {-2 * WHEEL_DELTA, {}},
+      {WHEEL_DELTA / 2, {}},
       {0, {}},
   };
   for (const auto& c : cases) {
@@ -228,13 +228,13 @@ TEST_F(ShellWindows, OneWheelNotchScrollsFiftyPixelsOnce) {
   EXPECT_EQ(GetScrollPos(player.panel(), SB_VERT), 0);
   // Left unhandled by the panel, the notch would go on to the frame, whose
   // forwarding would post it back: two scroll steps for one notch.
-  SendMessageA(player.panel(), WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+  SendMessageA(player.panel(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
   PumpMessages();
   EXPECT_EQ(GetScrollPos(player.panel(), SB_VERT), 50);
-  SendMessageA(player.frame(), WM_MOUSEWHEEL, MAKEWPARAM(0, -120), 0);
+  SendMessageA(player.frame(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
   PumpMessages();
   EXPECT_EQ(GetScrollPos(player.panel(), SB_VERT), 100);
-  SendMessageA(player.frame(), WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0);
+  SendMessageA(player.frame(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0);
   PumpMessages();
   EXPECT_EQ(GetScrollPos(player.panel(), SB_VERT), 50);
 }
