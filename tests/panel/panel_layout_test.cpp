@@ -158,27 +158,17 @@ TEST(ScrollModel, RequestsMoveAndClampThePosition) {
     int request;
     int expected;
   } const cases[] = {
-      {kVertical, 0, 0},
-      {kVertical, 1, 400},
-      {kVertical, 2, 0},
-      {kVertical, 3, 400},
-      {kVertical, 4, 200},
-      {kVertical, 5, 123},
-      {kVertical, 6, 0},
-      {kVertical, 7, 400},
-      {kVertical, kWheelDownRequest, 250},
-      {kVertical, kWheelUpRequest, 150},
-      {kVertical, 8, 200},
+      // clang-format off
+      {kVertical, 0, 0},     {kVertical, 1, 400},     {kVertical, 2, 0},
+      {kVertical, 3, 400},   {kVertical, 4, 200},     {kVertical, 5, 123},
+      {kVertical, 6, 0},     {kVertical, 7, 400},     {kVertical, kWheelDownRequest, 250},
+      {kVertical, kWheelUpRequest, 150},              {kVertical, 8, 200},
       {kVertical, kWheelDownRequest - 1, 200},
-      {kHorizontal, 0, 199},
-      {kHorizontal, 1, 201},
-      {kHorizontal, 2, 0},
-      {kHorizontal, 3, 400},
-      {kHorizontal, 5, 123},
-      {kHorizontal, 6, 200},
-      {kHorizontal, 7, 200},
-      {kHorizontal, kWheelDownRequest, 200},
+      {kHorizontal, 0, 199}, {kHorizontal, 1, 201},   {kHorizontal, 2, 0},
+      {kHorizontal, 3, 400}, {kHorizontal, 5, 123},   {kHorizontal, 6, 200},
+      {kHorizontal, 7, 200}, {kHorizontal, kWheelDownRequest, 200},
       {kHorizontal, kWheelUpRequest, 200},
+      // clang-format on
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ScrollTarget(c.axis, at200, c.request), c.expected)
