@@ -220,8 +220,10 @@ void SortByQuestion(std::vector<Finding>* findings) {
 
 // The names in the folder of a file the quiz names, to suggest the one meant.
 std::vector<std::string> NamesBeside(const std::string& toml_path, const std::string& path) {
-  const std::filesystem::path folder =
+  std::filesystem::path folder =
       (NativePath(toml_path).parent_path() / NativePath(path)).parent_path();
+  // A bare "quiz.toml" naming a bare "cercel.png": both in the current folder.
+  if (folder.empty()) folder = ".";
   std::vector<std::string> names;
   std::error_code ignored;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {

@@ -36,6 +36,10 @@ mkdir "$work/gone.png" && touch "$work/gne.png"
 expect 1 "gone.png cannot be read (is a folder)" pack check "$work/nopicture.toml"
 rmdir "$work/gone.png"
 expect 1 "gone.png: no such file (did you mean gne.png?)" pack check "$work/nopicture.toml"
+# Also when the quiz is named from inside its folder.
+cd "$work"
+expect 1 "gone.png: no such file (did you mean gne.png?)" pack check nopicture.toml
+cd - >/dev/null
 echo "not a picture" >"$work/gone.png"
 expect 1 "question 1, field 'picture': gone.png is not a PNG, JPEG, GIF or BMP picture" \
   pack rc "$work/nopicture.toml" -o "$work/rc/quiz.rc"
