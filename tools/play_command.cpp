@@ -72,8 +72,7 @@ int RunPlay(int argc, char** argv) {
   const int parsed = ParseInputArg(argc, argv, kUsage, &given);
   if (parsed != kArgsReady) return parsed;
   std::error_code ignored;
-  fs::path input = fs::absolute(fs::u8path(given), ignored).lexically_normal();
-  if (fs::is_directory(input, ignored)) input /= kQuizTomlName;
+  const fs::path input = fs::absolute(fs::u8path(QuizTomlPath(given)), ignored).lexically_normal();
   const fs::path folder = input.parent_path();
   fs::path exe = input;
   if (!IsExe(input)) {
