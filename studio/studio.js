@@ -66,39 +66,89 @@
     return code ? `code-${code[1]}` : `quiz-${field}`;
   }
 
-  // The core's messages in French, by the form of their English wording; a
-  // message not in this table is shown as the core words it.
-  const frenchMessages = [
-    [/^missing$/, 'à remplir'],
-    [/^missing: the question shows an empty box$/, 'à remplir : la case de la question resterait vide'],
-    [/^missing: kind (\d+) shows it$/, 'à remplir : le type $1 le montre'],
-    [/^missing: a text list shows it as the question$/, 'à remplir : la liste le montre comme question'],
-    [/; it is not stored$/, 'ni cet affichage ni ce type ne le montrent : il n\'est pas gardé'],
-    [/^"(.*)" holds "(.*)": players must type the accent.*$/,
-     '« $1 » contient « $2 » : il faut taper l\'accent, la lettre sans accent compte comme fausse'],
-    [/^"(.*)" has 3 characters or fewer.*$/,
-     '« $1 » a 3 caractères ou moins : jugé juste ou faux, sans indice pour une réponse presque juste'],
-    [/^"(.*)" holds a typographic apostrophe.*$/, '« $1 » contient une apostrophe typographique (’), que l\'on tape \''],
-    [/^"(.*)" holds a non-breaking space.*$/, '« $1 » contient une espace insécable, que l\'on tape comme une espace'],
-    [/^"(.*)" is also the answer of question (\d+)$/, '« $1 » est aussi la réponse de la question $2'],
-    [/^no code for scores (\d+) to (\d+).*$/, 'aucun code pour les scores $1 à $2 : qui les atteint voit un code vide'],
-    [/^(.+) cannot be read$/, '$1 est introuvable : donnez ce fichier'],
-    [/^(.+) is (\d+) x (\d+) pixels, shrunk.*$/,
-     '$1 fait $2 × $3 pixels, réduite dans une case de 300 pixels : une image plus petite s\'affiche pareil'],
-    [/^contains '\|'.*$/, 'contient « | », qui ne peut pas être gardé dans le quiz'],
-    [/^contains a line break$/, 'contient un retour à la ligne'],
-    [/^is empty, so the question could never be solved$/, 'est vide : la question ne pourrait jamais être résolue'],
-    [/^starts or ends with a space.*$/, 'commence ou finit par une espace, qui ne pourrait jamais être tapée'],
-    [/^contains a control character.*$/, 'contient un caractère de contrôle, qui ne peut pas être tapé'],
-    [/^is (\d+) characters long, over the limit of (\d+)$/, 'fait $1 caractères, plus que les $2 permis'],
-    [/^character U\+([0-9A-F]+) is not in code page 1252$/, 'le caractère U+$1 ne peut pas être montré par le quiz'],
-    [/^the link and the footer compress to (\d+) bytes, over the (\d+) .*$/,
-     'le lien et le texte du coin prennent $1 octets une fois compressés, plus que les $2 permis : raccourcissez-les'],
-  ];
+  // The core's findings in French, by code: "{N}" is value N (from 1), and a
+  // "{?...?}" part is said only when every value it names is given and not
+  // empty, as in the core's English table. A code missing here is shown as the
+  // core words it.
+  const frenchWordings = {
+    'unreadable': 'ne peut pas être lu{? ({1})?}',
+    'syntax': 'erreur de syntaxe TOML : {1}',
+    'syntax-unquoted-text': 'erreur de syntaxe TOML : {1} (un texte s\'écrit entre guillemets : {2} = "{3}")',
+    'syntax-quote-in-text': 'erreur de syntaxe TOML : {1} (un guillemet dans un texte s\'écrit \\", ou le texte entier se met entre apostrophes droites)',
+    'syntax-backslash': 'erreur de syntaxe TOML : {1} (écrivez les chemins avec / comme dans "img/cercle.png")',
+    'not-utf8': 'n\'est pas en UTF-8 : enregistrez-le en UTF-8 dans votre éditeur',
+    'unknown-field': 'champ inconnu{? (vouliez-vous dire « {1} » ?)?}',
+    'setting-in-question': 'réglage du quiz entier : placez-le avant la première question',
+    'not-string': 'doit être un texte',
+    'not-code-page': 'le caractère {1} ne peut pas être montré par le quiz',
+    'bar': 'contient « | », qui ne peut pas être gardé dans le quiz',
+    'line-break': 'contient un retour à la ligne',
+    'empty-answer': 'est vide : la question ne pourrait jamais être résolue',
+    'outer-space': 'commence ou finit par une espace, qui ne pourrait jamais être tapée',
+    'control-character': 'contient un caractère de contrôle, qui ne peut pas être tapé',
+    'too-long': 'fait {1} caractères, plus que les {2} permis',
+    'integer-range': 'doit être un nombre entier de {1} à {2}',
+    'display-name': 'doit être l\'un de {1}',
+    'two-strings': 'doit être deux textes',
+    'colour': 'doit être trois nombres de 0 à 255 (rouge, vert, bleu)',
+    'boolean': 'doit être vrai ou faux',
+    'wrong-answer-key': 'ne va pas avec {1} réponse(s) par question : écrivez « {2} »',
+    'missing': 'à remplir',
+    'not-path': 'doit être le chemin d\'un fichier',
+    'needs-text': 'à remplir : la liste le montre comme question',
+    'no-questions': 'le quiz a besoin d\'au moins une question',
+    'too-many-questions': '{1} questions, plus que les {2} permises',
+    'not-table': 'doit être une question ([[question]])',
+    'not-string-array': 'doit être une liste de textes',
+    'too-many-codes': '{1} codes, mais le score ne va que jusqu\'à {2}',
+    'text-two-answers': 'une liste de questions n\'a qu\'une réponse par question : choisissez 1 ou une grille',
+    'unknown-code': '« {1} » n\'est le code d\'aucun avertissement{? (vouliez-vous dire « {2} » ?)?}',
+    'no-such-file': '{1} est introuvable : donnez ce fichier{? (vouliez-vous dire {2} ?)?}',
+    'file-unreadable': '{1} ne peut pas être lu ({2})',
+    'not-picture': '{1} n\'est pas une image PNG, JPEG, GIF ou BMP',
+    'png-side': '{1} fait {2} × {3} pixels : un côté dépasse {4}, le plus long que le quiz sache ouvrir',
+    'png-pixels': '{1} fait {2} × {3} pixels, plus que le quiz ne sait ouvrir ({4} × {4} en tout)',
+    'typographic-apostrophe': '« {1} » contient une apostrophe typographique (’), que l\'on ne peut pas taper : écrivez \' à la place',
+    'short-answer': '« {1} » a 3 caractères ou moins : jugé juste ou faux, sans indice pour une réponse presque juste',
+    'no-break-space': '« {1} » contient une espace insécable, que l\'on tape comme une espace',
+    'accent': '« {1} » contient « {2} » : il faut taper l\'accent, la lettre sans accent compte comme fausse',
+    'shared-answer': '« {1} » est aussi la réponse de la question {2}',
+    'missing-codes': 'pas de code pour le score {2}{? (ni depuis le score {1})?} : qui y arrive voit un code vide',
+    'picture-not-shown': 'cet affichage ne montre pas d\'images : elle n\'est pas gardée',
+    'media-not-shown': 'cet affichage ne joue ni son ni vidéo : le fichier n\'est pas gardé',
+    'extra-not-shown': 'cet affichage ne montre pas ce texte : il n\'est pas gardé',
+    'extra2-not-shown': 'le quiz ne montre jamais de second texte en plus : il n\'est pas gardé',
+    'not-shown-by-kind': 'ni cet affichage ni le type {2} ne le montrent : il n\'est pas gardé',
+    'no-picture': 'à remplir : la case de la question resterait vide',
+    'no-media': 'à remplir : le bouton de lecture de la question n\'aurait rien à jouer',
+    'needed-by-kind': 'à remplir : le type {2} le montre',
+    'large-picture': '{1} fait {2} × {3} pixels, réduite dans une case de 300 pixels : une image plus petite s\'affiche pareil',
+    'media-unrecognised': '{1} : format inconnu, le quiz l\'enregistrera en .{2}',
+    'media-misnamed': '{1} : contient du {2} mais le quiz l\'enregistrera en .{3}, qu\'un lecteur peut refuser',
+    'too-wide': '« {1} » fait {2} pixels de large, le quiz en montre {3} : la fin est coupée',
+    'too-many-lines': '« {1} » prend {2} lignes de {3} pixels, le quiz en montre {4} : la fin est coupée',
+    // The build's fault of the link's field is the one block both texts share:
+    // its value is the build's English sentence, so it is worded by its field.
+    'not-built:link': 'le lien et le texte du coin prennent trop de place une fois compressés : raccourcissez-les',
+  };
 
-  function inFrench(message) {
-    const known = frenchMessages.find(([english]) => english.test(message));
-    return known ? message.replace(known[0], known[1]) : message;
+  // "{N}" filled from values; *complete, as the core's, false when one is empty.
+  function fill(text, values, state) {
+    return text.replace(/\{(\d+)\}/g, (_, n) => {
+      const value = values[n - 1] ?? '';
+      if (value === '') state.complete = false;
+      return value;
+    });
+  }
+
+  function inFrench(finding) {
+    const wording = frenchWordings[`${finding.code}:${finding.field}`] ?? frenchWordings[finding.code];
+    if (wording === undefined) return finding.message;
+    return wording.split(/\{\?|\?\}/).map((part, i) => {
+      const state = { complete: true };
+      const text = fill(part, finding.values, state);
+      return i % 2 === 0 || state.complete ? text : '';
+    }).join('');
   }
 
   // Each finding beside its field, in French and without the place the field
@@ -109,8 +159,9 @@
       const list = control(`${fieldOf(finding)}-findings`) ||
           (finding.question && control(`question-${finding.question}-findings`));
       if (!list) continue;
-      const item = findingItem(finding, inFrench(finding.message));
+      const item = findingItem(finding, inFrench(finding));
       item.dataset.text = finding.text;
+      item.dataset.code = finding.code;
       list.append(item);
     }
   }

@@ -291,9 +291,9 @@ bool IsDraftText(int question, const std::string& key) {
 // A text of the editor's quiz in code page 1252, or a finding and "".
 std::string DraftCp1252(int question, const std::string& field, const std::string& utf8,
                         std::vector<Finding>* findings) {
-  std::string cp1252, error;
-  if (Utf8ToCp1252(utf8, &cp1252, &error)) return cp1252;
-  findings->push_back({FindingCode::kNotCodePage, question, field, 0, 0, {error}});
+  std::string cp1252, error, character;
+  if (Utf8ToCp1252(utf8, &cp1252, &error, &character)) return cp1252;
+  findings->push_back({FindingCode::kNotCodePage, question, field, 0, 0, {character}});
   return "";
 }
 

@@ -81,7 +81,8 @@ bool DecodeUtf8(std::string_view text, size_t* pos, uint32_t* code_point) {
 
 }  // namespace
 
-bool Utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
+bool Utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error,
+                  std::string* character) {
   std::string result;
   size_t pos = 0;
   while (pos < utf8.size()) {
@@ -95,6 +96,7 @@ bool Utf8ToCp1252(std::string_view utf8, std::string* out, std::string* error) {
       char name[16];
       std::snprintf(name, sizeof(name), "U+%04X", static_cast<unsigned>(code_point));
       *error = std::string("character ") + name + " is not in code page 1252";
+      if (character) *character = name;
       return false;
     }
     result.push_back(static_cast<char>(byte));

@@ -123,9 +123,9 @@ bool ConvertText(const Context& context, const toml::node& node, const Where& wh
     Report(context, &node, where, FindingCode::kNotString);
     return false;
   }
-  std::string text, error;
-  if (!Utf8ToCp1252(value->get(), &text, &error)) {
-    Report(context, &node, where, FindingCode::kNotCodePage, {error});
+  std::string text, error, character;
+  if (!Utf8ToCp1252(value->get(), &text, &error, &character)) {
+    Report(context, &node, where, FindingCode::kNotCodePage, {character});
     return false;
   }
   const size_t errors_before = context.errors->size();

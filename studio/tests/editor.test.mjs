@@ -7,6 +7,7 @@ import assert from 'node:assert/strict';
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 import { after, before, test } from 'node:test';
 
 import {
@@ -124,9 +125,22 @@ test('every finding stands beside its field, as the author types too', async () 
   await page.fill(control('quiz-link'), 'http://qzjx.kvwp/ybtfmgu');
   await page.fill(control('quiz-footer'), 'Xq7 Zr9 Wv2 Kp4 Jm8 Bn3 Hd6 Yt5 Lc1 Fg0 Sw');
   await page.waitForFunction(() => document.querySelector('[data-test="quiz-link-findings"]').textContent);
-  assert.match(await page.textContent(control('quiz-link-findings')), /Erreur : le lien et le texte du coin prennent \d+ octets/);
+  assert.match(await page.textContent(control('quiz-link-findings')), /Erreur : le lien et le texte du coin prennent trop de place/);
   assert.deepEqual(studio.errors, []);
   await studio.close();
+});
+
+// A French wording under a misspelt code would never be used: the page would
+// fall back to the English text without a word.
+test('the page words findings in French by codes the core has', () => {
+  const root = fileURLToPath(new URL('../..', import.meta.url));
+  const core = readFileSync(join(root, 'tools/findings.cpp'), 'utf8');
+  const codes = new Set([...core.matchAll(/FindingCode::k\w+,\s*"([a-z0-9-]+)"/g)].map((m) => m[1]));
+  const page = readFileSync(join(root, 'studio/studio.js'), 'utf8');
+  const table = /const frenchWordings = \{([\s\S]*?)\n {2}\};/.exec(page)[1];
+  const keys = [...table.matchAll(/^ *'([a-z0-9-]+)(?::[a-z_]+)?':/gm)].map((m) => m[1]);
+  assert.ok(codes.size > 50 && keys.length > 40, `${codes.size} codes, ${keys.length} wordings`);
+  assert.deepEqual(keys.filter((key) => !codes.has(key)), []);
 });
 
 test('"Essayer une réponse" gives the native verdict and its colour', async () => {
