@@ -8,7 +8,6 @@ PlayerQuiz* quiz = nullptr;
 
 namespace {
 
-constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
 constexpr int kScoreFontHeight = 25;
 constexpr int kTitleFontHeight = -15;  // a character height of 15
 constexpr DWORD kTempPathLength = 256;

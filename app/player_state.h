@@ -8,6 +8,8 @@
 #include "quiz/quiz_data.h"
 
 constexpr int kTempDirSize = 512;
+// Behind the question label (the text list's question line); paleYellowBrush paints it.
+constexpr COLORREF kPaleYellow = RGB(255, 255, 192);
 
 struct PlayerQuiz {
   QuizData data;

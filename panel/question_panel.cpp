@@ -79,8 +79,6 @@ bool IsFeedbackLabel(const QuizData& data, int id) {
   return id > kFeedbackLabelBaseId && id <= kFeedbackLabelBaseId + StoredAnswerCount(data);
 }
 
-constexpr COLORREF kQuestionLabelColour = RGB(255, 255, 192);
-
 // The letters get the label's own colour behind them (left to us: otherwise
 // each word would sit in a white box on its coloured label).
 INT_PTR PaintLabel(HDC dc, HBRUSH brush, COLORREF colour) {
@@ -107,7 +105,7 @@ INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
     return reinterpret_cast<INT_PTR>(quiz->panelBrush);
   }
   if (IsFeedbackLabel(data, id)) return ColourFeedbackLabel(dc, label);
-  if (id == kQuestionLabelId) return PaintLabel(dc, quiz->paleYellowBrush, kQuestionLabelColour);
+  if (id == kQuestionLabelId) return PaintLabel(dc, quiz->paleYellowBrush, kPaleYellow);
   return FALSE;
 }
 
