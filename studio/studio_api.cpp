@@ -451,7 +451,7 @@ const char* tevra_unpack(const char* name) {
   UnpackedQuiz unpacked;
   std::vector<OutputFile> files;
   std::string error = exe ? "" : "cannot be read";
-  if (!exe || !UnpackQuizFolder(*exe, &unpacked, &files, &error)) {
+  if (!exe || !UnpackQuizFolder(*exe, kQuizTomlName, &unpacked, &files, &error)) {
     return Reply("{\"ok\":false,\"error\":" + QuoteUtf8(std::string(name) + ": " + error) + "}");
   }
   tevra_reset();
@@ -461,7 +461,7 @@ const char* tevra_unpack(const char* name) {
     names += QuoteUtf8(file.path);
     session.files[file.path] = std::move(file.bytes);
   }
-  ReadQuiz(kQuizSourceName);
+  ReadQuiz(kQuizTomlName);
   return Reply("{\"error\":\"\",\"files\":" + names + "]," + ReadMembers() + "}");
 }
 
@@ -505,8 +505,8 @@ int tevra_edit_set(int question, const char* key, const char* value) {
 
 const char* tevra_edit_finish() {
   const std::vector<Finding> textFindings = ApplyDraftTexts();
-  session.files[kQuizSourceName] = FormatQuizToml(session.draft);
-  ReadQuiz(kQuizSourceName);
+  session.files[kQuizTomlName] = FormatQuizToml(session.draft);
+  ReadQuiz(kQuizTomlName);
   session.readErrors.insert(session.readErrors.begin(), textFindings.begin(), textFindings.end());
   return Reply("{" + ReadMembers() + "}");
 }

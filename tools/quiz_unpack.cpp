@@ -13,6 +13,7 @@
 #include "tools/media_format.h"
 #include "tools/pe_image.h"
 #include "tools/pe_patch.h"
+#include "tools/quiz_check.h"
 #include "tools/quiz_files.h"
 #include "tools/quiz_source_text.h"
 #include "tools/quiz_toml_writer.h"
@@ -159,6 +160,28 @@ bool TakeResource(const std::vector<PeResource>& resources, uint16_t id, std::st
   return true;
 }
 
+// The stored quiz builds again: what check refuses but the author may keep
+// (a typographic apostrophe in an answer) is written as accepted.
+void AcceptWhatWasStored(const UnpackedQuiz& quiz, QuizSource* source) {
+  const auto read_file = [&quiz](const std::string& path, std::string* bytes, std::string* why) {
+    for (const OutputFile& file : quiz.files) {
+      if (file.path == path) {
+        *bytes = file.bytes;
+        return true;
+      }
+    }
+    *why = kNoSuchFileReason;
+    return false;
+  };
+  for (const Finding& finding : CheckQuiz(*source, read_file)) {
+    const char* name = CodeName(finding.code);
+    if (SeverityOf(finding.code) == Severity::kError && IsAcceptable(finding.code) &&
+        !IsAccepted(*source, finding.code)) {
+      source->accepted.push_back(name);
+    }
+  }
+}
+
 }  // namespace
 
 std::string PictureExtension(std::string_view bytes) {
@@ -214,19 +237,20 @@ bool UnpackQuiz(std::string_view exe, UnpackedQuiz* quiz, std::string* error) {
   return true;
 }
 
-bool UnpackQuizFolder(std::string_view exe, UnpackedQuiz* quiz, std::vector<OutputFile>* files,
-                      std::string* error) {
+bool UnpackQuizFolder(std::string_view exe, std::string_view source_name, UnpackedQuiz* quiz,
+                      std::vector<OutputFile>* files, std::string* error) {
   if (!UnpackQuiz(exe, quiz, error)) return false;
+  AcceptWhatWasStored(*quiz, &quiz->source);
   const std::string toml = FormatQuizToml(quiz->source);
   // What the source format refuses is found here, before anything is written.
   QuizSource reread;
   std::vector<Finding> faults;
-  if (!ParseQuizSource(toml, kQuizSourceName, &reread, &faults)) {
+  if (!ParseQuizSource(toml, source_name, &reread, &faults)) {
     *error = "the quiz cannot be written as quiz.toml:";
-    for (const Finding& fault : faults) *error += "\n  " + FormatFinding(fault, kQuizSourceName);
+    for (const Finding& fault : faults) *error += "\n  " + FormatFinding(fault, source_name);
     return false;
   }
-  *files = {{kQuizSourceName, toml}};
+  *files = {{kQuizTomlName, toml}};
   files->insert(files->end(), quiz->files.begin(), quiz->files.end());
   return true;
 }

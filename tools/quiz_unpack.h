@@ -22,15 +22,15 @@ struct UnpackedQuiz {
 // with two answers).
 bool UnpackQuiz(std::string_view exe, UnpackedQuiz* quiz, std::string* error);
 
-// The file an unpacked folder holds its quiz.toml in.
-inline constexpr char kQuizSourceName[] = "quiz.toml";
-
 // UnpackQuiz, then the files of the quiz's folder, paths relative to it: the
-// quiz.toml first, then the pictures and media files. Fails as UnpackQuiz
-// does, and, with every fault listed in *error, when the quiz cannot be
-// written as quiz.toml (an overlong answer, a bar in a text).
-bool UnpackQuizFolder(std::string_view exe, UnpackedQuiz* quiz, std::vector<OutputFile>* files,
-                      std::string* error);
+// quiz.toml first, then the pictures and media files. What check refuses but
+// the stored quiz holds (a typographic apostrophe in an answer) is written as
+// accepted, so that the folder builds again. Fails as UnpackQuiz does, and,
+// with every fault listed in *error (worded for a quiz.toml named
+// source_name), when the quiz cannot be written as quiz.toml (an overlong
+// answer, a bar in a text).
+bool UnpackQuizFolder(std::string_view exe, std::string_view source_name, UnpackedQuiz* quiz,
+                      std::vector<OutputFile>* files, std::string* error);
 
 // The extension ("png", "jpg", "gif", "bmp") of a picture file, or "" when the
 // bytes are none of these.

@@ -6,8 +6,6 @@
 
 #include "tools/commands.h"
 #include "tools/output_files.h"
-#include "tools/quiz_check.h"
-#include "tools/quiz_toml_writer.h"
 #include "tools/quiz_unpack.h"
 #include "tools/source_command.h"
 
@@ -21,28 +19,6 @@ constexpr char kUsage[] =
     "DIR/quiz.toml' makes a quiz that plays the same. Files already in DIR are\n"
     "not replaced unless --force is given. A quiz that quiz.toml cannot express\n"
     "is refused, and on any fault nothing is written.\n";
-
-// The stored quiz builds again: what check refuses but the author may keep
-// (a typographic apostrophe in an answer) is written as accepted.
-void AcceptWhatWasStored(const UnpackedQuiz& quiz, QuizSource* source) {
-  const auto read_file = [&quiz](const std::string& path, std::string* bytes, std::string* why) {
-    for (const OutputFile& file : quiz.files) {
-      if (file.path == path) {
-        *bytes = file.bytes;
-        return true;
-      }
-    }
-    *why = kNoSuchFileReason;
-    return false;
-  };
-  for (const Finding& finding : CheckQuiz(*source, read_file)) {
-    const char* name = CodeName(finding.code);
-    if (SeverityOf(finding.code) == Severity::kError && IsAcceptable(finding.code) &&
-        !IsAccepted(*source, finding.code)) {
-      source->accepted.push_back(name);
-    }
-  }
-}
 
 // The first file that would be replaced, or "".
 std::string FirstExisting(const std::vector<OutputFile>& files) {
@@ -64,30 +40,15 @@ int RunUnpack(int argc, char** argv) {
     Print(stderr, "%s: cannot be read (%s)\n", args.input.c_str(), why.c_str());
     return kExitInputError;
   }
+  const std::filesystem::path folder = NativePath(args.output);
+  const std::string source_path = (folder / kQuizTomlName).generic_u8string();
   UnpackedQuiz quiz;
-  if (!UnpackQuiz(exe, &quiz, &error)) {
+  std::vector<OutputFile> files;
+  if (!UnpackQuizFolder(exe, source_path, &quiz, &files, &error)) {
     Print(stderr, "%s: %s\n", args.input.c_str(), error.c_str());
     return kExitInputError;
   }
-  AcceptWhatWasStored(quiz, &quiz.source);
-  const std::filesystem::path folder = NativePath(args.output);
-  const std::string source_path = (folder / kQuizTomlName).generic_u8string();
-  const std::string toml = FormatQuizToml(quiz.source);
-  // What the source format refuses (an overlong answer, a bar in a text) is
-  // found here, before anything is written.
-  QuizSource reread;
-  std::vector<Finding> faults;
-  if (!ParseQuizSource(toml, source_path, &reread, &faults)) {
-    Print(stderr, "%s: the quiz cannot be written as quiz.toml:\n", args.input.c_str());
-    for (const Finding& fault : faults) {
-      Print(stderr, "  %s\n", FormatFinding(fault, source_path).c_str());
-    }
-    return kExitInputError;
-  }
-  std::vector<OutputFile> files{{source_path, toml}};
-  for (const OutputFile& file : quiz.files) {
-    files.push_back({(folder / NativePath(file.path)).generic_u8string(), file.bytes});
-  }
+  for (OutputFile& file : files) file.path = (folder / NativePath(file.path)).generic_u8string();
   if (const std::string existing = FirstExisting(files); !existing.empty() && !args.force) {
     Print(stderr,
           "%s: already exists and would be replaced; nothing written (--force replaces "
