@@ -281,7 +281,7 @@
       quiz: {
         title: '', subtitle: '', author: '', link: '', footer: '', caption1: '', caption2: '',
         display: 'text', kind: 0, answers_per_question: 1, colour: [90, 95, 150], codes: '',
-        scramble: false,
+        scramble: false, accept: '',
       },
     };
   }

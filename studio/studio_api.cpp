@@ -276,7 +276,7 @@ bool SetDraftNumber(const std::string& key, const char* value) {
 
 bool IsDraftText(int question, const std::string& key) {
   if (question == 0) {
-    if (key == "codes") return true;
+    if (key == "codes" || key == "accept") return true;
     for (const QuizText& field : kQuizTexts) {
       if (key == field.key) return true;
     }
@@ -308,6 +308,13 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
+// The inverse of Lines: the editor shows lists as one text, a line an entry.
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\n" : "") + lines[i];
+  return text;
+}
+
 // The editor's texts put in place: the quiz's, its codes, its questions'.
 std::vector<Finding> ApplyDraftTexts() {
   std::vector<Finding> findings;
@@ -319,6 +326,13 @@ std::vector<Finding> ApplyDraftTexts() {
       for (const std::string& line : Lines(utf8)) {
         const std::string field = "codes[" + std::to_string(quiz.codes.size() + 1) + "]";
         quiz.codes.push_back(DraftCp1252(0, field, line, &findings));
+      }
+    }
+    // The accepted codes, one a line; they are ASCII names, kept as given.
+    if (question == 0 && key == "accept") {
+      quiz.accepted.clear();
+      for (const std::string& line : Lines(utf8)) {
+        if (!line.empty()) quiz.accepted.push_back(line);
       }
     }
     for (const QuizText& field : kQuizTexts) {
@@ -344,9 +358,8 @@ std::string ModelJson(const QuizSource& quiz) {
   for (const QuizText& field : kQuizTexts) {
     out += TextMember(field.key, Cp1252ToUtf8(quiz.*field.member)) + ",";
   }
-  std::string codes;
-  for (size_t i = 0; i < quiz.codes.size(); ++i) codes += (i ? "\n" : "") + quiz.codes[i];
-  out += TextMember("codes", Cp1252ToUtf8(codes)) + "," +
+  out += TextMember("codes", Cp1252ToUtf8(JoinLines(quiz.codes))) + "," +
+         TextMember("accept", JoinLines(quiz.accepted)) + "," +
          TextMember("display", DisplayTraitsOf(quiz.displayMode).name) +
          ",\"kind\":" + std::to_string(quiz.kind) +
          ",\"answers_per_question\":" + std::to_string(quiz.answersPerQuestion) + ",\"colour\":[" +
