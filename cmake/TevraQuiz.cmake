@@ -3,23 +3,29 @@
 # names files of DIR that the build itself makes (generated media).
 #
 # The packer runs on the build machine. A native build uses its own tevra-pack;
-# a cross build configures this same source tree once more for the build
-# machine and builds only tevra-pack there.
+# a cross build takes the one of the native build of this tree named by
+# TEVRA_PACK_BUILD (the win64 preset names build/native), which it configures
+# when missing and asks for tevra-pack only. That packer carries the player of
+# a Windows build (with the presets, this one), so it is asked only once the
+# player here is built: it then finds the player up to date rather than build
+# it beside this build.
 if(CMAKE_CROSSCOMPILING)
-  include(ExternalProject)
-  set(host_dir ${CMAKE_BINARY_DIR}/host-tools)
-  set(TEVRA_HOST_PACK ${host_dir}/tools/tevra-pack)
-  ExternalProject_Add(tevra_host_pack
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}
-    BINARY_DIR ${host_dir}
-    # The host packer only packs: it carries no player program (no
-    # TEVRA_PLAYER_BUILD), so its build makes none.
-    CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DCMAKE_CXX_COMPILER=g++
-    BUILD_COMMAND ${CMAKE_COMMAND} --build ${host_dir} --target tevra-pack
-    INSTALL_COMMAND ""
-    # The packer's sources are this tree's: let its own build decide what is stale.
-    BUILD_ALWAYS ON
-    BUILD_BYPRODUCTS ${TEVRA_HOST_PACK})
+  set(TEVRA_PACK_BUILD "" CACHE PATH
+      "Native build of this tree whose tevra-pack packs the quizzes (configured there when missing)")
+  if(NOT TEVRA_PACK_BUILD)
+    message(FATAL_ERROR "A cross build packs its quizzes with the tevra-pack of a native build: "
+                        "name one with TEVRA_PACK_BUILD (the win64 preset does)")
+  endif()
+  set(TEVRA_HOST_PACK ${TEVRA_PACK_BUILD}/tools/tevra-pack)
+  # Always run: the native build's own rules decide whether the packer is stale.
+  add_custom_target(tevra_host_pack
+    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR} -DPRESET=native
+            -DBUILD=${TEVRA_PACK_BUILD} -DTARGET=tevra-pack
+            -P ${PROJECT_SOURCE_DIR}/cmake/build_other_tree.cmake
+    BYPRODUCTS ${TEVRA_HOST_PACK}
+    COMMENT "Bringing the tevra-pack of ${TEVRA_PACK_BUILD} up to date"
+    VERBATIM)
+  add_dependencies(tevra_host_pack tevra)
   set(TEVRA_PACK_DEPENDS tevra_host_pack ${TEVRA_HOST_PACK})
 else()
   set(TEVRA_HOST_PACK $<TARGET_FILE:tevra-pack>)
@@ -32,8 +38,16 @@ function(tevra_add_quiz name dir)
   set(script ${gen}/quiz.rc)
   set(builtin ${gen}/quiz_builtin.cpp)
   set(blocks ${gen}/block0.bin ${gen}/block104.bin ${gen}/block105.bin)
-  # Everything in the quiz's folder: the toml and the files it names.
-  file(GLOB_RECURSE inputs CONFIGURE_DEPENDS ${dir}/*)
+  # Everything in the quiz's folder: the toml and the files it names. A folder
+  # of the build tree holds the toml and what the build makes there (DEPENDS):
+  # watching it would find those new after every build and configure again,
+  # even in the middle of one (the packer's build looks at this build's player).
+  cmake_path(IS_PREFIX CMAKE_BINARY_DIR ${dir} made_here)
+  if(made_here)
+    set(inputs ${dir}/quiz.toml)
+  else()
+    file(GLOB_RECURSE inputs CONFIGURE_DEPENDS ${dir}/*)
+  endif()
   add_custom_command(
     OUTPUT ${script} ${builtin} ${blocks}
     COMMAND ${TEVRA_HOST_PACK} rc ${dir}/quiz.toml -o ${script}
