@@ -20,9 +20,9 @@ function(tevra_add_test name)
                        PROPERTIES TIMEOUT 120)
 endfunction()
 
-# tevra_add_test_pictures(NAME SPEC...): an object library whose resources are
+# tevra_add_test_pictures(NAME PICTURE...): an object library whose resources are
 # test pictures stored as the player stores them (see
-# tests/support/make_test_pictures.py for SPEC); link it with
+# tests/support/make_test_pictures.py for PICTURE); link it with
 # $<TARGET_OBJECTS:NAME>.
 function(tevra_add_test_pictures name)
   find_package(Python3 REQUIRED COMPONENTS Interpreter)

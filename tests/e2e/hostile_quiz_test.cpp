@@ -37,11 +37,12 @@ WORD QuizBlockLanguage(const std::string& exe) {
   return language;
 }
 
-// A copy of the built quiz `source` with `spec` as its quiz block.
-bool MakeQuizExe(const std::string& source, const std::string& exe, const StoredQuizSpec& spec) {
+// A copy of the built quiz `source` with `recipe` as its quiz block.
+bool MakeQuizExe(const std::string& source, const std::string& exe,
+                 const StoredQuizRecipe& recipe) {
   EncodedQuiz encoded;
   std::string error;
-  if (!EncodeStoredQuiz(spec, &encoded, &error) || !CopyFileA(source.c_str(), exe.c_str(), FALSE))
+  if (!EncodeStoredQuiz(recipe, &encoded, &error) || !CopyFileA(source.c_str(), exe.c_str(), FALSE))
     return false;
   const WORD language = QuizBlockLanguage(exe);
   HANDLE update = BeginUpdateResourceA(exe.c_str(), FALSE);
@@ -69,13 +70,13 @@ class HostileExe : public testing::TestWithParam<Model> {};
 TEST_P(HostileExe, StartsAnswersSavesAndEndsWithExitCodeZero) {
   const Model& model = GetParam();
   ScratchDirectory directory;
-  StoredQuizSpec spec;
-  spec.displayByte = model.displayByte;
-  spec.boxes = model.boxes;
-  spec.kind = model.kind;
-  spec.questions = {{"UN", "", "Q1", "x"}, {"DEUX", "", "Q2", "x"}, {"TROIS", "", "Q3", "x"}};
-  spec.codes = {"C1", "C2", "C3"};
-  ASSERT_TRUE(MakeQuizExe(WindowsPath(TEVRA_E2E_QUIZ), directory.File("hostile.exe"), spec));
+  StoredQuizRecipe recipe;
+  recipe.displayByte = model.displayByte;
+  recipe.boxes = model.boxes;
+  recipe.kind = model.kind;
+  recipe.questions = {{"UN", "", "Q1", "x"}, {"DEUX", "", "Q2", "x"}, {"TROIS", "", "Q3", "x"}};
+  recipe.codes = {"C1", "C2", "C3"};
+  ASSERT_TRUE(MakeQuizExe(WindowsPath(TEVRA_E2E_QUIZ), directory.File("hostile.exe"), recipe));
   WriteFileBytes(directory.File("hostile.txt"), "un\r\nancien\r\nancien\r\nancien\r\n");
 
   QuizProcess quiz(directory.File("hostile.exe"), directory.path());

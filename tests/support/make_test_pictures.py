@@ -2,9 +2,9 @@
 """Draws test pictures with ImageMagick and writes the resource script that
 carries them, as the player stores pictures.
 
-    make_test_pictures.py OUT_DIR SPEC...
+    make_test_pictures.py OUT_DIR PICTURE...
 
-Each SPEC is ID:FORMAT:WIDTHxHEIGHT, with FORMAT one of bmp, jpg, gif (stored
+Each PICTURE is ID:FORMAT:WIDTHxHEIGHT, with FORMAT one of bmp, jpg, gif (stored
 nibble-swapped as an "IMG" resource), png or png-adam7 (stored plain as
 RT_RCDATA), png-badfilter (a PNG whose first row has filter type 5),
 png-corrupt (a PNG whose compressed data stops short) or garbage (an "IMG"
@@ -52,8 +52,8 @@ def draw(path, size, extension, options=()):
                     *options, "%s:%s" % (extension, path)], check=True)
 
 
-def write_picture(out, spec):
-    ident, kind, size = spec.split(":")
+def write_picture(out, recipe):
+    ident, kind, size = recipe.split(":")
     if kind in RCDATA_FORMATS or kind in BROKEN_PNG_FORMATS:
         path = out / ("%s.png" % ident)
         if kind in BROKEN_PNG_FORMATS:
@@ -76,7 +76,7 @@ def write_picture(out, spec):
 def main():
     out = Path(sys.argv[1])
     out.mkdir(parents=True, exist_ok=True)
-    script = "".join(write_picture(out, spec) for spec in sys.argv[2:])
+    script = "".join(write_picture(out, recipe) for recipe in sys.argv[2:])
     (out / "pictures.rc").write_text(script)
 
 

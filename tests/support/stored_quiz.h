@@ -17,7 +17,7 @@ struct StoredQuestion {
   std::string extra;  // written for the kinds that store extra texts
 };
 
-struct StoredQuizSpec {
+struct StoredQuizRecipe {
   int displayByte = 1;  // display mode + 1
   int boxes = 1;
   int kind = 0;
@@ -28,27 +28,27 @@ struct StoredQuizSpec {
 };
 
 // The decoded texts, written by the quiz text writer.
-inline QuizTexts StoredQuizTexts(const StoredQuizSpec& spec) {
+inline QuizTexts StoredQuizTexts(const StoredQuizRecipe& recipe) {
   DecodedQuiz quiz;
   quiz.link = "http://quiz.test";
   quiz.footer = "Coin du test";
-  quiz.displayMode = spec.displayByte - 1;
-  quiz.questionCount = static_cast<int>(spec.questions.size());
-  quiz.answersPerQuestion = spec.boxes;
-  quiz.title = spec.title;
+  quiz.displayMode = recipe.displayByte - 1;
+  quiz.questionCount = static_cast<int>(recipe.questions.size());
+  quiz.answersPerQuestion = recipe.boxes;
+  quiz.title = recipe.title;
   quiz.author = "Auteur";
   quiz.subtitle = "Sous-titre";
-  quiz.answerCaption1 = spec.captions[0];
-  quiz.answerCaption2 = spec.captions[1];
-  for (const StoredQuestion& question : spec.questions) {
+  quiz.answerCaption1 = recipe.captions[0];
+  quiz.answerCaption2 = recipe.captions[1];
+  for (const StoredQuestion& question : recipe.questions) {
     quiz.questions.push_back(
         {question.answer1, question.answer2, question.text, question.extra, question.extra});
   }
-  quiz.kind = spec.kind;
+  quiz.kind = recipe.kind;
   quiz.red = 0x5A;
   quiz.green = 0x5F;
   quiz.blue = 0x96;
-  quiz.codes = spec.codes;
+  quiz.codes = recipe.codes;
   return WriteQuizTexts(quiz);
 }
 
@@ -76,8 +76,9 @@ inline bool EncodeQuizTexts(const std::string (&texts)[kQuizBlockCount], Encoded
   return true;
 }
 
-inline bool EncodeStoredQuiz(const StoredQuizSpec& spec, EncodedQuiz* encoded, std::string* error) {
-  const QuizTexts written = StoredQuizTexts(spec);
+inline bool EncodeStoredQuiz(const StoredQuizRecipe& recipe, EncodedQuiz* encoded,
+                             std::string* error) {
+  const QuizTexts written = StoredQuizTexts(recipe);
   // The encoder takes no empty text: a quiz without codes stores one empty line.
   const std::string texts[kQuizBlockCount] = {written.builtin, written.quiz,
                                               written.codes.empty() ? "\r\n" : written.codes};

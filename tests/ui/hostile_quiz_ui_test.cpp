@@ -41,29 +41,29 @@ void PrintTo(const HostileModel& model, std::ostream* out) {
 class HostileQuiz : public PanelTest, public testing::WithParamInterface<HostileModel> {
  protected:
   void MakeModel(const HostileModel& model) {
-    spec = {};
-    spec.displayByte = model.displayByte;
-    spec.boxes = model.boxes;
-    spec.kind = model.kind;
+    recipe = {};
+    recipe.displayByte = model.displayByte;
+    recipe.boxes = model.boxes;
+    recipe.kind = model.kind;
     const std::string filler(kLongText, 'L');
-    if (model.longTexts) spec.title = spec.captions[0] = spec.captions[1] = filler;
+    if (model.longTexts) recipe.title = recipe.captions[0] = recipe.captions[1] = filler;
     for (int n = 1; n <= model.questions; ++n) {
       const std::string number = std::to_string(n);
       if (model.longTexts) {
-        spec.questions.push_back({filler, filler, filler, filler});
+        recipe.questions.push_back({filler, filler, filler, filler});
       } else {
-        spec.questions.push_back(
+        recipe.questions.push_back(
             {"REPONSE" + number, "AUTRE" + number, "Question " + number, "vu"});
       }
     }
     for (int line = 1; line <= model.codeLines; ++line)
-      spec.codes.push_back(model.longTexts ? filler : "CODE" + std::to_string(line));
+      recipe.codes.push_back(model.longTexts ? filler : "CODE" + std::to_string(line));
   }
 
   // The accepted answer of answer field k, as stored.
   std::string Accepted(const HostileModel& model, int k) const {
     const bool twoFields = model.boxes == 2 && model.displayByte >= 2 && model.displayByte <= 4;
-    const StoredQuestion& q = spec.questions[twoFields ? (k - 1) / 2 : k - 1];
+    const StoredQuestion& q = recipe.questions[twoFields ? (k - 1) / 2 : k - 1];
     return twoFields && k % 2 == 0 ? q.answer2 : q.answer1;
   }
 
@@ -112,7 +112,7 @@ TEST_P(HostileQuiz, StartsTakesEveryAnswerSavesAndCloses) {
   if (model.score > 0) {
     const bool hasCode = model.score <= model.codeLines;
     EXPECT_EQ(HeaderText(kCodeFieldId),
-              hasCode ? spec.codes[model.score - 1].substr(0, kTextSize - 1) : "");
+              hasCode ? recipe.codes[model.score - 1].substr(0, kTextSize - 1) : "");
   }
 
   // Lines without a field keep what the file held; a quiz without any answer

@@ -376,8 +376,8 @@ TEST_F(PanelTest, CacherHidesSolvedQuestionsAndClosesFullRows) {
 TEST_F(PanelTest, CaptionsFollowTheFirstQuestionOfTheirRow) {
   MakeQuiz(kPictureGrid, 2, std::vector<TestQuestion>(4, TestQuestion{"OUI", "NON", nullptr, "vu"}),
            2);
-  spec.captions[0] = "Un";
-  spec.captions[1] = "Deux";
+  recipe.captions[0] = "Un";
+  recipe.captions[1] = "Deux";
   Start();
   std::vector<HWND> captions = ControlsWithId(kCaptionLabelId);
   ASSERT_EQ(captions.size(), 4u);  // two per row

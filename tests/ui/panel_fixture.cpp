@@ -20,21 +20,21 @@ void PanelTest::TearDown() {
 
 void PanelTest::MakeQuiz(int displayMode, int answersPerQuestion,
                          const std::vector<TestQuestion>& questions, int questionKind) {
-  spec = {};
-  spec.displayByte = displayMode + 1;
-  spec.boxes = answersPerQuestion;
-  spec.kind = questionKind;
+  recipe = {};
+  recipe.displayByte = displayMode + 1;
+  recipe.boxes = answersPerQuestion;
+  recipe.kind = questionKind;
   for (const TestQuestion& q : questions) {
-    spec.questions.push_back(
+    recipe.questions.push_back(
         {q.answer1, q.answer2 ? q.answer2 : "", q.text ? q.text : "", q.extra ? q.extra : ""});
-    spec.codes.push_back("CODE" + std::to_string(spec.questions.size()));
+    recipe.codes.push_back("CODE" + std::to_string(recipe.questions.size()));
   }
 }
 
 void PanelTest::Start(bool withMediaHost) {
   EncodedQuiz encoded;
   std::string error;
-  ASSERT_TRUE(EncodeStoredQuiz(spec, &encoded, &error)) << error;
+  ASSERT_TRUE(EncodeStoredQuiz(recipe, &encoded, &error)) << error;
   HINSTANCE instance = GetModuleHandleA(nullptr);
   if (withMediaHost) {
     ASSERT_TRUE(StartPlayer(instance, encoded.view(), &windows));

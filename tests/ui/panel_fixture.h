@@ -31,12 +31,12 @@ class PanelTest : public InScratchDirectory {
   void TearDown() override;
 
   // A quiz of these questions in `displayMode`; codes "CODE1", "CODE2"...
-  // `spec` may be changed further before Start.
+  // `recipe` may be changed further before Start.
   void MakeQuiz(int displayMode, int answersPerQuestion, const std::vector<TestQuestion>& questions,
                 int questionKind = 0);
   // The saved-answers file the panel reads at start.
   void WriteSavedAnswers(const std::string& bytes) { WriteFileBytes(SavedAnswersName(), bytes); }
-  // Starts the player on `spec` (StartPlayer: frame 930 x 600) and pumps.
+  // Starts the player on `recipe` (StartPlayer: frame 930 x 600) and pumps.
   // Sound and video quizzes start their media host first, unless told not to.
   void Start(bool withMediaHost = true);
 
@@ -57,7 +57,7 @@ class PanelTest : public InScratchDirectory {
 
   int ScrollPos(int bar) { return GetScrollPos(panel, bar); }
 
-  StoredQuizSpec spec;
+  StoredQuizRecipe recipe;
   PlayerWindows windows = {};
   HWND frame = nullptr;
   HWND panel = nullptr;

@@ -89,8 +89,8 @@ TEST_F(PanelTest, AMediaPlayerThatCannotBeMadeStopsTheRows) {
 TEST_F(PanelTest, TwoAnswerGridHidesASecondAnswerOfHyphen) {
   MakeQuiz(kPictureGrid, 2,
            {{"MONET", "IMPRESSION", nullptr, nullptr}, {"RODIN", "-", nullptr, nullptr}});
-  spec.captions[0] = "Peintre";
-  spec.captions[1] = "Oeuvre";
+  recipe.captions[0] = "Peintre";
+  recipe.captions[1] = "Oeuvre";
   Start();
   const std::vector<HWND> captions = ControlsWithId(kCaptionLabelId);
   ASSERT_EQ(captions.size(), 2u);

@@ -27,16 +27,16 @@ struct TestQuestion {
 // default colours; codes "C1".."Cn".
 inline TestQuiz MakeTestQuiz(int displayMode, int answersPerQuestion,
                              const std::vector<TestQuestion>& questions) {
-  StoredQuizSpec spec;
-  spec.displayByte = displayMode + 1;
-  spec.boxes = answersPerQuestion;
-  spec.captions[0] = "L1";
-  spec.captions[1] = "L2";
+  StoredQuizRecipe recipe;
+  recipe.displayByte = displayMode + 1;
+  recipe.boxes = answersPerQuestion;
+  recipe.captions[0] = "L1";
+  recipe.captions[1] = "L2";
   for (const TestQuestion& question : questions) {
-    spec.questions.push_back({question.answer1, question.answer2, question.text, ""});
-    spec.codes.push_back("C" + std::to_string(spec.codes.size() + 1));
+    recipe.questions.push_back({question.answer1, question.answer2, question.text, ""});
+    recipe.codes.push_back("C" + std::to_string(recipe.codes.size() + 1));
   }
-  return StoredQuizTexts(spec);
+  return StoredQuizTexts(recipe);
 }
 
 inline std::vector<TestQuestion> NumberedQuestions(int count) {
