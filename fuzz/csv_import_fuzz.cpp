@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "quiz/quiz_kinds.h"
+#include "tools/findings.h"
 #include "tools/csv_table.h"
 #include "tools/quiz_import.h"
 #include "tools/quiz_source.h"
@@ -44,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   QuizSource source;
-  Require(ParseQuizSource(quiz.toml, "quiz.toml", &source, &errors));
+  std::vector<Finding> faults;
+  Require(ParseQuizSource(quiz.toml, "quiz.toml", &source, &faults));
   Require(source.questions.size() == quiz.questions);
   return 0;
 }
