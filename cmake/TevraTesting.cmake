@@ -8,7 +8,17 @@ if(BUILD_TESTING)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
   include(GoogleTest)
+  # GoogleTest's own speed does not matter to a test run; its compile time did.
+  foreach(lib IN ITEMS gtest gtest_main)
+    target_compile_options(${lib} PRIVATE -O0)
+  endforeach()
 endif()
+
+# tevra_reuse_test_headers(TARGET): TARGET compiles with the tests' precompiled
+# header (tests/CMakeLists.txt).
+function(tevra_reuse_test_headers target)
+  target_precompile_headers(${target} REUSE_FROM tevra_test_headers)
+endfunction()
 
 # tevra_add_test(NAME SOURCES... LIBS...): one GoogleTest program whose cases are
 # listed when ctest runs (natively, or through Wine for the MinGW build).
@@ -16,6 +26,7 @@ function(tevra_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
+  tevra_reuse_test_headers(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES TIMEOUT 120)
 endfunction()

@@ -1,0 +1,1 @@
+// The target that compiles test_headers.h, for every test program to reuse.
