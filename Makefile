@@ -4,7 +4,6 @@ JOBS ?= $(shell nproc)
 PRESETS = native native-asan win64
 
 STUDIO_PORT ?= 8018
-STUDIO_TESTS = studio/tests/api.test.mjs studio/tests/page.test.mjs studio/tests/editor.test.mjs
 
 .PHONY: demo test deps build $(addprefix build-,$(PRESETS)) \
         build-studio studio test-studio bench-studio screenshots fuzz bench clean
@@ -18,13 +17,10 @@ $(addprefix build-,$(PRESETS)): build-%: deps
 	cmake --preset $* >/dev/null
 	cmake --build --preset $* -j $(JOBS)
 
-# The Windows tests run one at a time: they share one desktop, its focus and
-# the temporary folder.
-test: build build-studio
-	ctest --preset native -j $(JOBS)
-	ctest --preset native-asan -j $(JOBS)
-	scripts/with-wine ctest --preset win64
-	node --test $(STUDIO_TESTS)
+# The studio build and every suite; the Windows one runs beside the others
+# (scripts/run-tests says why).
+test: build
+	JOBS=$(JOBS) scripts/run-tests
 
 # The studio page, in build/studio/: the packer in WebAssembly, carrying the
 # player of the win64 build.
@@ -38,7 +34,7 @@ studio: build-studio
 
 # The studio's tests need the native packer to compare with.
 test-studio: build-native build-studio
-	node --test $(STUDIO_TESTS)
+	node --test studio/tests/
 
 bench-studio: build-studio
 	node studio/bench/studio_bench.mjs
