@@ -15,9 +15,12 @@ if(BUILD_TESTING)
 endif()
 
 # tevra_reuse_test_headers(TARGET): TARGET compiles with the tests' precompiled
-# header (tests/CMakeLists.txt).
+# header, the one TEVRA_TEST_HEADERS names where it is set (tests/CMakeLists.txt).
 function(tevra_reuse_test_headers target)
-  target_precompile_headers(${target} REUSE_FROM tevra_test_headers)
+  if(NOT TEVRA_TEST_HEADERS)
+    set(TEVRA_TEST_HEADERS tevra_test_headers)
+  endif()
+  target_precompile_headers(${target} REUSE_FROM ${TEVRA_TEST_HEADERS})
 endfunction()
 
 # tevra_add_test(NAME SOURCES... LIBS...): one GoogleTest program whose cases are
