@@ -17,14 +17,20 @@ $(addprefix build-,$(PRESETS)): build-%: deps
 	cmake --preset $* >/dev/null
 	cmake --build --preset $* -j $(JOBS)
 
-# The studio build and every suite; the Windows one runs beside the others
-# (scripts/run-tests says why).
-test: build
+# Of the native preset, make test builds the packer that the other builds use:
+# its tests are the sanitized build's, which runs them under AddressSanitizer
+# and UndefinedBehaviorSanitizer. The Windows suite starts once its build is
+# made; the other builds and suites run beside it (scripts/run-tests says why).
+test: deps
+	cmake --preset native >/dev/null
+	cmake --build --preset native -j $(JOBS) --target tevra-pack
+	$(MAKE) --no-print-directory build-win64
 	JOBS=$(JOBS) scripts/run-tests
 
 # The studio page, in build/studio/: the packer in WebAssembly, carrying the
-# player of the win64 build.
-build-studio: build-win64
+# player of the win64 build (built there first when missing, as for the native
+# presets).
+build-studio: deps
 	cmake --preset studio >/dev/null
 	cmake --build --preset studio -j $(JOBS)
 
