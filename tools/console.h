@@ -11,8 +11,17 @@
 // The command's arguments, argv[0] included, as UTF-8.
 std::vector<std::string> CommandArguments(int argc, char** argv);
 
+// MinGW's g++ checks "printf" formats against the old Windows runtime, which
+// lacks %zu; the packer's vsnprintf is MinGW's own, which has it.
+#ifdef __MINGW32__
+#define TEVRA_PRINTF_FORMAT gnu_printf
+#else
+#define TEVRA_PRINTF_FORMAT printf
+#endif
+
 // printf to stdout or stderr, as UTF-8 text.
-void Print(FILE* stream, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void Print(FILE* stream, const char* format, ...)
+    __attribute__((format(TEVRA_PRINTF_FORMAT, 2, 3)));
 
 // Writes UTF-8 text to stdout or stderr as it is.
 void PrintText(FILE* stream, const std::string& text);
