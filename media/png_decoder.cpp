@@ -182,7 +182,7 @@ bool GatherIdat(const PngImage& png, const uint8_t** stream, size_t* streamSize,
   uint64_t total = 0;
   int chunks = 0;
   for (const uint8_t* c = png.firstIdat;
-       end - c >= kChunkOverhead && IsChunkType(c, "IDAT") &&
+       static_cast<size_t>(end - c) >= kChunkOverhead && IsChunkType(c, "IDAT") &&
        LoadBig32(c) <= static_cast<size_t>(end - c) - kChunkOverhead;
        c += kChunkOverhead + LoadBig32(c)) {
     total += LoadBig32(c);

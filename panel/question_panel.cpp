@@ -95,7 +95,7 @@ INT_PTR ColourFeedbackLabel(HDC dc, HWND label) {
   return PaintLabel(dc, quiz->feedbackBrushes[tone], RGB(colour.red, colour.green, colour.blue));
 }
 
-INT_PTR ColourLabel(HWND panel, HDC dc, HWND label) {
+INT_PTR ColourLabel(HDC dc, HWND label) {
   const QuizData& data = quiz->data;
   const int id = GetDlgCtrlID(label);
   if (IsPanelTextLabel(data, id)) {
@@ -159,7 +159,7 @@ INT_PTR CALLBACK QuestionPanelProc(HWND panel, UINT message, WPARAM wParam, LPAR
     case WM_CTLCOLORDLG:
       return reinterpret_cast<INT_PTR>(quiz->panelBrush);
     case WM_CTLCOLORSTATIC:
-      return ColourLabel(panel, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+      return ColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
       HandleMediaCommand(panel, wParam);
       return FALSE;

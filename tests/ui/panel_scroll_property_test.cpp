@@ -121,7 +121,9 @@ class ScrollProperty : public PanelTest {
     std::string faults;
     int position[2];
     for (int bar : {SB_HORZ, SB_VERT}) {
-      SCROLLINFO info = {sizeof(info), SIF_ALL};
+      SCROLLINFO info = {};
+      info.cbSize = sizeof(info);
+      info.fMask = SIF_ALL;
       GetScrollInfo(panel, bar, &info);
       position[bar] = info.nPos;
       const int last = std::max(0, info.nMax - static_cast<int>(info.nPage) + 1);
