@@ -1,9 +1,9 @@
 // Start-up benchmark (not a test): starts a program again and again and times
 // each run from CreateProcess to its first painted window.
-//   startup_timer PROGRAM.exe RUNS [LAST_FIELD_ID]
-// A run ends when the frame of class "Tevra" is visible, the control
-// LAST_FIELD_ID + 1000 of its panel (the last feedback label) reads a verdict
-// other than "?", and the program is idle, its first paint done. Prints each
+//   startup_timer PROGRAM.exe RUNS [LAST_ANSWER]
+// A run ends when the frame of class "Tevra" is visible, the feedback label of
+// answer field LAST_ANSWER (from 1) reads a verdict other than "?", and the
+// program is idle, its first paint done. Prints each
 // time and the median in milliseconds.
 #include <windows.h>
 
@@ -27,14 +27,14 @@ double Milliseconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to) {
 }
 
 // One run, in milliseconds; negative when the program did not get there.
-double TimeOneRun(const std::string& exe, const std::string& directory, int lastFieldId) {
+double TimeOneRun(const std::string& exe, const std::string& directory, int lastAnswer) {
   LARGE_INTEGER start, shown;
   QueryPerformanceCounter(&start);
   QuizProcess program(exe, directory);
   if (!program.running()) return -1;
-  if (lastFieldId > 0) {
+  if (lastAnswer > 0) {
     HWND panel = program.panel();
-    std::string verdict = panel ? program.Text(panel, lastFieldId + kFeedbackOffset) : "";
+    std::string verdict = panel ? program.Text(panel, kFeedbackLabelBaseId + lastAnswer) : "";
     if (verdict.empty() || verdict == kWordEmpty) return -1;
   }
   QueryPerformanceCounter(&shown);
@@ -46,18 +46,18 @@ double TimeOneRun(const std::string& exe, const std::string& directory, int last
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: startup_timer PROGRAM.exe RUNS [LAST_FIELD_ID]\n");
+    std::fprintf(stderr, "usage: startup_timer PROGRAM.exe RUNS [LAST_ANSWER]\n");
     return 2;
   }
   const std::string exe = argv[1];
   const int runs = std::atoi(argv[2]);
-  const int lastFieldId = argc > 3 ? std::atoi(argv[3]) : 0;
+  const int lastAnswer = argc > 3 ? std::atoi(argv[3]) : 0;
   char directory[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, directory);
 
   std::vector<double> times;
   for (int i = 0; i < runs; ++i) {
-    double ms = TimeOneRun(exe, directory, lastFieldId);
+    double ms = TimeOneRun(exe, directory, lastAnswer);
     if (ms < 0) {
       std::fprintf(stderr, "run %d: no painted window with its verdicts\n", i + 1);
       return 1;
