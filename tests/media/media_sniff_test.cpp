@@ -14,6 +14,8 @@ struct SniffCase {
   const char* what;
   std::vector<uint8_t> head;
   const char* extension;
+  // Names the test after the case, not after a dump of its bytes and pointers.
+  friend void PrintTo(const SniffCase& c, std::ostream* os) { *os << c.what; }
 };
 
 std::vector<uint8_t> Bytes(const char* text, size_t size) {

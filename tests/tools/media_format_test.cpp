@@ -14,6 +14,8 @@ struct FormatCase {
   std::string bytes;
   const char* format;
   bool warned;
+  // Names the test after the case, not after a dump of its bytes and pointers.
+  friend void PrintTo(const FormatCase& c, std::ostream* os) { *os << c.what; }
 };
 
 class MediaFormatTest : public testing::TestWithParam<FormatCase> {};
