@@ -64,8 +64,8 @@ expect 1 "bad.csv:3: question 2, field 'answer': is empty" \
 # play, with a stand-in for Wine that notes where and with what it ran.
 if [ -z "${TEVRA_PACK_EMULATOR:-}" ]; then
   mkdir "$work/bin"
-  printf '#!/bin/sh\necho "$PWD|$*" >>"%s"\nexit "${FAKE_WINE_STATUS:-0}"\n' "$work/wine.log" \
-    >"$work/bin/wine"
+  printf '#!/bin/sh\necho "$PWD|$*" >>"%s"\ncat /proc/self/personality >"%s"\nexit "${FAKE_WINE_STATUS:-0}"\n' \
+    "$work/wine.log" "$work/personality" >"$work/bin/wine"
   chmod +x "$work/bin/wine"
   quiz=$work/capitales
   mkdir "$quiz"
@@ -73,6 +73,11 @@ if [ -z "${TEVRA_PACK_EMULATOR:-}" ]; then
   PATH=$work/bin:$PATH expect 0 "capitales.exe: 3 questions" pack play "$quiz"
   [ "$(cat "$work/wine.log")" = "$quiz|$quiz/capitales.exe" ] ||
     fail "play ran: $(cat "$work/wine.log")"
+  # Wine starts with a fixed address layout (ADDR_NO_RANDOMIZE), where it can.
+  if [ -r /proc/self/personality ]; then
+    [ $((0x$(cat "$work/personality") & 0x0040000)) -ne 0 ] ||
+      fail "Wine ran with personality $(cat "$work/personality")"
+  fi
   PATH=$work/bin:$PATH expect 0 "capitales.exe: up to date" pack play "$quiz/quiz.toml"
   touch -d "+1 minute" "$quiz/quiz.toml"
   PATH=$work/bin:$PATH expect 0 "capitales.exe: 3 questions" pack play "$quiz/quiz.toml"
